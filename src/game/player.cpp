@@ -1,0 +1,34 @@
+// Zarn Game: the player's update, the rules of play.
+#include "game.h"
+
+void RunGame() {
+    UpdatePlayer();
+}
+
+void UpdatePlayer() {
+    Uint8* keys = SDL_GetKeyState(NULL);
+    int x = 0;
+    int y = 0;
+    SDL_GetMouseState(&x, &y);
+    ApplyPlayerRules(keys[SDLK_UP] != 0, keys[SDLK_DOWN] != 0, x, y);
+}
+
+void ApplyPlayerRules(bool upHeld, bool downHeld, int pointerX, int pointerY) {
+    // The pointer scores on the enemy's marker column (just right of it) or its marker row.
+    if (EnemyPaddleRect.x + 20 == pointerX || EnemyPaddleRect.y + 20 == pointerY) {
+        ResetGame();
+        PlayerScore += 10;
+    }
+    if (upHeld) {
+        PlayerPaddleRect.y -= PLAYER_SPEED;
+    }
+    if (downHeld) {
+        PlayerPaddleRect.y += PLAYER_SPEED;
+    }
+    if (PlayerPaddleRect.y < 0) {
+        PlayerPaddleRect.y = 0;
+    }
+    if (PlayerPaddleRect.y > SCREEN_HEIGHT - PlayerPaddleRect.h) {
+        PlayerPaddleRect.y = SCREEN_HEIGHT - PlayerPaddleRect.h;
+    }
+}

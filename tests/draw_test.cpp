@@ -1,0 +1,128 @@
+// The frame as the player sees it: pictures, sprites, the HUD and the end screen, in real pixels.
+#include "support.h"
+
+class DrawTest : public GameTest {
+  protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        background = LoadShippedPicture("background.bmp");
+        player = LoadShippedPicture("player.bmp");
+        enemy = LoadShippedPicture("enemy.bmp");
+        endImage = LoadShippedPicture("endscreen.bmp");
+        ASSERT_TRUE(background && player && enemy && endImage) << SDL_GetError();
+        // The HUD's colours would prove nothing if the pictures used them too.
+        for (SDL_Surface* picture : {background, player, enemy, endImage}) {
+            ASSERT_EQ(CountColor(picture, LIGHT_GREY, {0, 0, 512, 512}), 0);
+            ASSERT_EQ(CountColor(picture, DARK_GREY, {0, 0, 512, 512}), 0);
+        }
+        EnemyPaddleRect.x = 400;
+        EnemyPaddleRect.y = 150;
+    }
+    void TearDown() override {
+        for (SDL_Surface* picture : {background, player, enemy, endImage}) {
+            SDL_FreeSurface(picture);
+        }
+        GameTest::TearDown();
+    }
+    // Ends the round on the next frame, with this final score.
+    void LastFrameOfRoundWithScore(int score) {
+        Lives = 1;
+        Frames = 29;
+        EndFrame();
+        PlayerScore = score;
+    }
+    SDL_Surface* background = nullptr;
+    SDL_Surface* player = nullptr;
+    SDL_Surface* enemy = nullptr;
+    SDL_Surface* endImage = nullptr;
+};
+
+// Rows 1 to 29 hold only the score line; the Life line starts at row 30.
+const int SCORE_ROWS_END = 30;
+const SDL_Rect WHOLE = {0, 0, 512, 512};
+
+TEST_F(DrawTest, TheFirstFrameShowsTheBackgroundBothSpritesAndTheHud) {
+    ComposeFrame();
+    // Background where nothing else is, through the sprites' see-through corners too.
+    EXPECT_EQ(PixelAt(Backbuffer, 100, 480), PixelAt(background, 100, 480));
+    EXPECT_EQ(PixelAt(Backbuffer, 256, 256), PixelAt(background, 256, 256));
+    // Sprites at their own places and their own size.
+    EXPECT_EQ(PixelAt(Backbuffer, 266, 306), PixelAt(player, 10, 50));
+    EXPECT_EQ(PixelAt(Backbuffer, 256 + 19, 256 + 99 - 8), PixelAt(player, 19, 91));
+    EXPECT_EQ(PixelAt(Backbuffer, 410, 170), PixelAt(enemy, 10, 20));
+    EXPECT_EQ(PixelAt(Backbuffer, 420, 170), PixelAt(background, 420, 170));
+
+    // Light-grey text in the HUD's rows only, reading what the game's font makes of the lines.
+    int light = CountColor(Backbuffer, LIGHT_GREY, WHOLE);
+    EXPECT_EQ(CountColor(Backbuffer, LIGHT_GREY, {0, 0, 512, 70}), light);
+    EXPECT_EQ(TextPixelsInColor(Backbuffer, "Player Score: 0", 0, 1, LIGHT_GREY, 0, SCORE_ROWS_END),
+              CountColor(Backbuffer, LIGHT_GREY, {0, 0, 512, SCORE_ROWS_END}));
+    int lifeInk = int(TextPixels("Life: 30").size());
+    ASSERT_GT(lifeInk, 100);
+    EXPECT_EQ(TextPixelsInColor(Backbuffer, "Life: 30", 0, 30, LIGHT_GREY, 0, 512), lifeInk);
+    EXPECT_EQ(CountColor(Backbuffer, DARK_GREY, WHOLE), 0);
+}
+
+TEST_F(DrawTest, TheScoreLineShowsTheScore) {
+    PlayerScore = 1230;
+    ComposeFrame();
+    int ink = CountColor(Backbuffer, LIGHT_GREY, {0, 0, 512, SCORE_ROWS_END});
+    EXPECT_EQ(
+        TextPixelsInColor(Backbuffer, "Player Score: 1230", 0, 1, LIGHT_GREY, 0, SCORE_ROWS_END),
+        ink);
+    EXPECT_LT(TextPixelsInColor(Backbuffer, "Player Score: 0", 0, 1, LIGHT_GREY, 0, SCORE_ROWS_END),
+              ink);
+}
+
+TEST_F(DrawTest, TheRoundsLastFrameShowsTheEndScreenWithTheFinalScore) {
+    LastFrameOfRoundWithScore(70);
+    ComposeFrame();
+    EXPECT_TRUE(DrawnEndScreen);
+    // The end image covers the whole frame, sprites included.
+    EXPECT_EQ(PixelAt(Backbuffer, 100, 480), PixelAt(endImage, 100, 480));
+    EXPECT_EQ(PixelAt(Backbuffer, 266, 306), PixelAt(endImage, 266, 306));
+    EXPECT_EQ(CountColor(Backbuffer, LIGHT_GREY, WHOLE), 0);
+    EXPECT_EQ(TextPixelsInColor(Backbuffer, "Player Score: 70", 0, 1, DARK_GREY, 0, SCORE_ROWS_END),
+              CountColor(Backbuffer, DARK_GREY, {0, 0, 512, SCORE_ROWS_END}));
+    int message = int(TextPixels("Out of life").size());
+    EXPECT_EQ(TextPixelsInColor(Backbuffer, "Out of life", 0, 30, DARK_GREY, 0, 512), message);
+
+    // The next frame starts the new round.
+    EndFrame();
+    ComposeFrame();
+    EXPECT_FALSE(DrawnEndScreen);
+    EXPECT_EQ(PixelAt(Backbuffer, 100, 480), PixelAt(background, 100, 480));
+    EXPECT_EQ(TextPixelsInColor(Backbuffer, "Life: 30", 0, 30, LIGHT_GREY, 0, 512),
+              int(TextPixels("Life: 30").size()));
+    EXPECT_EQ(TextPixelsInColor(Backbuffer, "Player Score: 0", 0, 1, LIGHT_GREY, 0, SCORE_ROWS_END),
+              CountColor(Backbuffer, LIGHT_GREY, {0, 0, 512, SCORE_ROWS_END}));
+}
+
+TEST_F(DrawTest, WithoutAnEndImageTheDarkTextsLieOverTheNormalFrame) {
+    FreeGame();
+    ScratchGraphics scratch;
+    scratch.Remove("endscreen.bmp");
+    ASSERT_TRUE(InitGame()) << StartupError();
+    EnemyPaddleRect.x = 400;
+    EnemyPaddleRect.y = 150;
+    LastFrameOfRoundWithScore(20);
+    ComposeFrame();
+    EXPECT_TRUE(DrawnEndScreen);
+    EXPECT_EQ(PixelAt(Backbuffer, 100, 480), PixelAt(background, 100, 480));
+    EXPECT_EQ(PixelAt(Backbuffer, 266, 306), PixelAt(player, 10, 50));
+    // The dark score line comes last: all of it shows.
+    EXPECT_EQ(TextPixelsInColor(Backbuffer, "Player Score: 20", 0, 1, DARK_GREY, 0, 512),
+              int(TextPixels("Player Score: 20").size()));
+    EXPECT_EQ(TextPixelsInColor(Backbuffer, "Out of life", 0, 30, DARK_GREY, 0, 512),
+              int(TextPixels("Out of life").size()));
+    // Where "Life: 0" and "Out of life" differ, the light line still shows.
+    EXPECT_GT(CountColor(Backbuffer, LIGHT_GREY, {0, 30, 512, 40}), 0);
+}
+
+TEST_F(DrawTest, AnEnemyPlacedLowIsCutOffAtTheWindowsEdge) {
+    EnemyPaddleRect.x = 100;
+    EnemyPaddleRect.y = 439;
+    ComposeFrame();
+    EXPECT_EQ(PixelAt(Backbuffer, 110, 459), PixelAt(enemy, 10, 20));
+    EXPECT_EQ(PixelAt(Backbuffer, 110, 511), PixelAt(enemy, 10, 72));
+}

@@ -1,0 +1,174 @@
+// Media: the window, the pictures and their colour key, and start-up with missing or bad files.
+#include "bmp_file.h"
+#include "support.h"
+
+#include <cstdlib>
+#include <cstring>
+
+TEST(Platform, RunsOnTheSdlItWasAskedFor) {
+    const char* expected = getenv("ZARN_EXPECT_SDL");
+    if (!expected) {
+        GTEST_SKIP() << "ZARN_EXPECT_SDL is not set";
+    }
+    // The SDL2-based implementation calls itself 1.2.50 or later; the classic one stopped
+    // at 1.2.15.
+    bool compat = SDL_Linked_Version()->patch >= 50;
+    EXPECT_EQ(compat ? "compat" : "classic", std::string(expected));
+}
+
+using MediaTest = GameTest;
+
+TEST_F(MediaTest, OpensOne512By512WindowCaptionedZarnGame) {
+    ASSERT_NE(Backbuffer, nullptr);
+    EXPECT_EQ(EndSceene, Backbuffer);
+    EXPECT_EQ(Backbuffer->w, 512);
+    EXPECT_EQ(Backbuffer->h, 512);
+    EXPECT_EQ(Backbuffer->format->BitsPerPixel, 32);
+    char* title = nullptr;
+    char* icon = nullptr;
+    SDL_WM_GetCaption(&title, &icon);
+    EXPECT_STREQ(title, "Zarn Game");
+}
+
+TEST_F(MediaTest, PureWhiteIsSeeThroughAtEveryDepthAndNothingElseIs) {
+    const Color white = {255, 255, 255}, red = {255, 0, 0}, backdrop = {0, 0, 128};
+    struct Case {
+        int depth;
+        Color nearWhite;
+        int tolerance;
+    } cases[] = {
+        {1, {254, 255, 255}, 0},  {4, {254, 255, 255}, 0},  {8, {254, 255, 255}, 0},
+        {16, {247, 255, 255}, 8}, {24, {254, 255, 255}, 0}, {32, {254, 255, 255}, 0},
+    };
+    ScratchGraphics scratch;
+    for (const Case& c : cases) {
+        SCOPED_TRACE("depth " + std::to_string(c.depth));
+        Color ink = c.depth == 1 ? c.nearWhite : red;
+        // Stored top-down: the first row is white, near-white, ink; the second the other way.
+        scratch.Write("test.bmp",
+                      MakeBmp(c.depth, 3, -2, {white, c.nearWhite, ink, ink, c.nearWhite, white}));
+        SDL_Surface* image = LoadImage("graphics/test.bmp");
+        ASSERT_NE(image, nullptr) << SDL_GetError();
+        SDL_FillRect(Backbuffer, NULL, SDL_MapRGB(Backbuffer->format, 0, 0, 128));
+        DrawImage(image, Backbuffer, 10, 20);
+        SDL_FreeSurface(image);
+
+        auto near = [&](Color got, Color want) {
+            return std::abs(got.r - want.r) <= c.tolerance &&
+                   std::abs(got.g - want.g) <= c.tolerance &&
+                   std::abs(got.b - want.b) <= c.tolerance;
+        };
+        EXPECT_EQ(PixelAt(Backbuffer, 10, 20), backdrop);
+        EXPECT_PRED2(near, PixelAt(Backbuffer, 11, 20), c.nearWhite);
+        EXPECT_PRED2(near, PixelAt(Backbuffer, 12, 20), ink);
+        EXPECT_PRED2(near, PixelAt(Backbuffer, 10, 21), ink);
+        EXPECT_EQ(PixelAt(Backbuffer, 12, 21), backdrop);
+    }
+}
+
+// Start-up in a scratch copy of graphics/ that the test has changed.
+static bool StartIn(const ScratchGraphics&) {
+    Frames = 0;
+    return InitGame();
+}
+
+TEST(Startup, FailsWithoutAnyRequiredFileAndSaysWhichOne) {
+    for (const char* name :
+         {"background.bmp", "ball.bmp", "player.bmp", "enemy.bmp", "alfphabet.ttf"}) {
+        SCOPED_TRACE(name);
+        ScratchGraphics scratch;
+        scratch.Remove(name);
+        EXPECT_FALSE(StartIn(scratch));
+        EXPECT_EQ(std::string(StartupError())
+                      .rfind("cannot load graphics/" + std::string(name) + ": ", 0),
+                  0u)
+            << StartupError();
+        FreeGame();
+    }
+}
+
+TEST(Startup, WithoutTheFontFailsAfterLoadingEveryPicture) {
+    ScratchGraphics scratch;
+    scratch.Remove("alfphabet.ttf");
+    EXPECT_FALSE(StartIn(scratch));
+    EXPECT_NE(BackgroundImage, nullptr);
+    EXPECT_NE(BallImage, nullptr);
+    EXPECT_NE(PlayerPaddleImage, nullptr);
+    EXPECT_NE(EnemyPaddleImage, nullptr);
+    EXPECT_NE(EndGameScreen, nullptr);
+    FreeGame(); // the sanitizer build reports anything left unreleased
+}
+
+TEST(Startup, PlaysOnWithoutTheEndImage) {
+    ScratchGraphics scratch;
+    scratch.Remove("endscreen.bmp");
+    EXPECT_TRUE(StartIn(scratch)) << StartupError();
+    EXPECT_EQ(EndGameScreen, nullptr);
+    FreeGame();
+}
+
+// Damage done to a file: its bytes in, the damaged bytes out.
+struct Damage {
+    const char* what;
+    Bytes (*apply)(const Bytes&);
+};
+
+static Bytes WithSize(const Bytes& bmp, Uint32 width, Uint32 height) {
+    Bytes out = bmp;
+    for (int i = 0; i < 4; ++i) {
+        out[18 + i] = (width >> (8 * i)) & 0xff;
+        out[22 + i] = (height >> (8 * i)) & 0xff;
+    }
+    return out;
+}
+
+static const Damage bmpDamage[] = {
+    {"zero bytes", [](const Bytes&) { return Bytes(); }},
+    {"cut short in its header", [](const Bytes& b) { return Bytes(b.begin(), b.begin() + 30); }},
+    {"cut short in its pixels",
+     [](const Bytes& b) { return Bytes(b.begin(), b.begin() + b.size() / 2); }},
+    {"not a BMP at all",
+     [](const Bytes&) {
+         const char text[] = "This is not a picture.\n";
+         return Bytes(text, text + sizeof text - 1);
+     }},
+    {"claiming 60000 x 60000 pixels", [](const Bytes& b) { return WithSize(b, 60000, 60000); }},
+    {"claiming a width of 0", [](const Bytes& b) { return WithSize(b, 0, 100); }},
+    {"claiming a negative width", [](const Bytes& b) { return WithSize(b, Uint32(-20), 100); }},
+    {"claiming a height of 0", [](const Bytes& b) { return WithSize(b, 20, 0); }},
+    {"claiming 8193 rows top-down", [](const Bytes& b) { return WithSize(b, 20, Uint32(-8193)); }},
+};
+
+static const Damage fontDamage[] = {
+    {"zero bytes", [](const Bytes&) { return Bytes(); }},
+    {"garbage", [](const Bytes&) { return Bytes(4096, 0x5a); }},
+    {"cut short", [](const Bytes& b) { return Bytes(b.begin(), b.begin() + 64); }},
+};
+
+static void ExpectRefused(const char* name, const Damage& damage) {
+    SCOPED_TRACE(std::string(name) + " " + damage.what);
+    ScratchGraphics scratch;
+    scratch.Write(name, damage.apply(ShippedFile(name)));
+    bool optional = strcmp(name, "endscreen.bmp") == 0;
+    EXPECT_EQ(StartIn(scratch), optional) << StartupError();
+    if (optional) {
+        EXPECT_EQ(EndGameScreen, nullptr);
+    } else {
+        EXPECT_EQ(std::string(StartupError()).rfind("cannot load graphics/" + std::string(name), 0),
+                  0u)
+            << StartupError();
+    }
+    FreeGame();
+}
+
+TEST(Startup, RefusesDamagedPicturesAndFontsWithoutCrashing) {
+    for (const char* name :
+         {"background.bmp", "ball.bmp", "player.bmp", "enemy.bmp", "endscreen.bmp"}) {
+        for (const Damage& damage : bmpDamage) {
+            ExpectRefused(name, damage);
+        }
+    }
+    for (const Damage& damage : fontDamage) {
+        ExpectRefused("alfphabet.ttf", damage);
+    }
+}

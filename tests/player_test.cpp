@@ -1,0 +1,91 @@
+// The rules of play: scoring with the pointer, moving with the arrow keys.
+#include "support.h"
+
+class PlayerTest : public GameTest {
+  protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        PlaceEnemy();
+    }
+    // A fresh start with the enemy at a known place: its marker column is 120, its row 320.
+    void PlaceEnemy() {
+        PlayerScore = 0;
+        ResetGame();
+        EnemyPaddleRect.x = 100;
+        EnemyPaddleRect.y = 300;
+    }
+    bool Scored(int x, int y) {
+        int before = PlayerScore;
+        ApplyPlayerRules(false, false, x, y);
+        return PlayerScore == before + 10;
+    }
+};
+
+// A pointer coordinate far from the marker column and row.
+const int AWAY = 5;
+
+TEST_F(PlayerTest, ThePointerScoresOnTheMarkerColumnOrRowOnly) {
+    EXPECT_TRUE(Scored(120, AWAY));
+    PlaceEnemy();
+    EXPECT_TRUE(Scored(120, 511));
+    PlaceEnemy();
+    EXPECT_TRUE(Scored(AWAY, 320));
+    PlaceEnemy();
+    EXPECT_TRUE(Scored(480, 320));
+    PlaceEnemy();
+    EXPECT_FALSE(Scored(119, AWAY));
+    EXPECT_FALSE(Scored(121, AWAY));
+    EXPECT_FALSE(Scored(AWAY, 319));
+    EXPECT_FALSE(Scored(AWAY, 321));
+    EXPECT_FALSE(Scored(100, 300)); // the enemy's own corner is no target
+    EXPECT_EQ(PlayerScore, 0);
+}
+
+TEST_F(PlayerTest, AHitPlacesBothSpritesAnewAndScoresOnce) {
+    PlayerPaddleRect.y = 40;
+    ApplyPlayerRules(false, false, 120, 320); // on the column and the row at once
+    EXPECT_EQ(PlayerScore, 10);
+    EXPECT_EQ(PlayerPaddleRect.y, 256);
+    EXPECT_FALSE(EnemyPaddleRect.x == 100 && EnemyPaddleRect.y == 300);
+}
+
+TEST_F(PlayerTest, AfterAHitTheKeysMoveThePlayerFromTheMiddle) {
+    PlayerPaddleRect.y = 400;
+    ApplyPlayerRules(true, false, 120, AWAY);
+    EXPECT_EQ(PlayerPaddleRect.y, 246);
+}
+
+TEST_F(PlayerTest, ArrowKeysMoveTenPixelsAndStopAtTheWindowsEdges) {
+    struct Case {
+        int y;
+        bool up, down;
+        int expected;
+    } cases[] = {
+        {256, true, false, 246}, {256, false, true, 266}, {256, true, true, 256},
+        {6, true, false, 0},     {0, true, false, 0},     {406, false, true, 412},
+        {412, false, true, 412}, {412, true, false, 402},
+    };
+    for (const Case& c : cases) {
+        PlayerPaddleRect.y = c.y;
+        ApplyPlayerRules(c.up, c.down, AWAY, AWAY);
+        EXPECT_EQ(PlayerPaddleRect.y, c.expected)
+            << "from " << c.y << " up " << c.up << " down " << c.down;
+        EXPECT_EQ(PlayerPaddleRect.x, 256);
+    }
+}
+
+TEST_F(PlayerTest, HoldingAKeyReachesTheEdgeInTheExpectedNumberOfFrames) {
+    int frames = 0;
+    while (PlayerPaddleRect.y > 0 && frames < 100) {
+        ApplyPlayerRules(true, false, AWAY, AWAY);
+        ++frames;
+    }
+    EXPECT_EQ(frames, 26);
+    PlaceEnemy();
+    frames = 0;
+    while (PlayerPaddleRect.y < 412 && frames < 100) {
+        ApplyPlayerRules(false, true, AWAY, AWAY);
+        ++frames;
+    }
+    EXPECT_EQ(frames, 16);
+}

@@ -1,0 +1,138 @@
+// Test support: the real game started in-process on SDL's dummy video driver, and its pixels.
+#include "support.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+std::ostream& operator<<(std::ostream& out, const Color& c) {
+    return out << "(" << c.r << ", " << c.g << ", " << c.b << ")";
+}
+
+fs::path SourceDir() {
+    return ZARN_SOURCE_DIR;
+}
+
+Color PixelAt(SDL_Surface* surface, int x, int y) {
+    SDL_LockSurface(surface);
+    const Uint8* p = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch +
+                     x * surface->format->BytesPerPixel;
+    Uint32 value = 0;
+    switch (surface->format->BytesPerPixel) {
+    case 1:
+        value = *p;
+        break;
+    case 2:
+        value = *reinterpret_cast<const Uint16*>(p);
+        break;
+    case 3:
+        value = p[0] | (p[1] << 8) | (p[2] << 16);
+        break;
+    default:
+        value = *reinterpret_cast<const Uint32*>(p);
+    }
+    SDL_UnlockSurface(surface);
+    Uint8 r, g, b;
+    SDL_GetRGB(value, surface->format, &r, &g, &b);
+    return {r, g, b};
+}
+
+SDL_Surface* LoadShippedPicture(const char* name) {
+    return SDL_LoadBMP((SourceDir() / "graphics" / name).c_str());
+}
+
+int CountColor(SDL_Surface* surface, Color color, SDL_Rect area) {
+    int count = 0;
+    for (int y = area.y; y < area.y + area.h && y < surface->h; ++y) {
+        for (int x = area.x; x < area.x + area.w && x < surface->w; ++x) {
+            count += PixelAt(surface, x, y) == color;
+        }
+    }
+    return count;
+}
+
+std::vector<SDL_Rect> TextPixels(const char* text) {
+    std::vector<SDL_Rect> pixels;
+    TTF_Font* font = TTF_OpenFont((SourceDir() / "graphics/alfphabet.ttf").c_str(), 30);
+    if (!font) {
+        ADD_FAILURE() << "cannot open the font: " << TTF_GetError();
+        return pixels;
+    }
+    SDL_Color ink = {10, 20, 30, 0};
+    SDL_Surface* line = TTF_RenderText_Solid(font, text, ink);
+    TTF_CloseFont(font);
+    if (!line) {
+        ADD_FAILURE() << "cannot render \"" << text << "\": " << TTF_GetError();
+        return pixels;
+    }
+    for (int y = 0; y < line->h; ++y) {
+        for (int x = 0; x < line->w; ++x) {
+            if (PixelAt(line, x, y) == Color{10, 20, 30}) {
+                pixels.push_back({Sint16(x), Sint16(y), 1, 1});
+            }
+        }
+    }
+    SDL_FreeSurface(line);
+    return pixels;
+}
+
+int TextPixelsInColor(SDL_Surface* surface, const char* text, int x, int y, Color color, int top,
+                      int bottom) {
+    int count = 0;
+    for (const SDL_Rect& p : TextPixels(text)) {
+        int px = x + p.x, py = y + p.y;
+        if (py >= top && py < bottom && px < surface->w) {
+            count += PixelAt(surface, px, py) == color;
+        }
+    }
+    return count;
+}
+
+ScratchGraphics::ScratchGraphics() {
+    std::string pattern = (fs::temp_directory_path() / "zarn-test-XXXXXX").string();
+    dir_ = mkdtemp(pattern.data());
+    fs::copy(SourceDir() / "graphics", dir_ / "graphics");
+    if (chdir(dir_.c_str()) != 0) {
+        ADD_FAILURE() << "cannot enter " << dir_;
+    }
+}
+
+ScratchGraphics::~ScratchGraphics() {
+    if (chdir(SourceDir().c_str()) != 0) {
+        ADD_FAILURE() << "cannot go back to " << SourceDir();
+    }
+    fs::remove_all(dir_);
+}
+
+void ScratchGraphics::Remove(const std::string& name) const {
+    fs::remove(File(name));
+}
+
+void ScratchGraphics::Write(const std::string& name,
+                            const std::vector<unsigned char>& bytes) const {
+    std::ofstream out(File(name), std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+void GameTest::SetUp() {
+    ASSERT_EQ(chdir(SourceDir().c_str()), 0);
+    Frames = 0;
+    DrawnEndScreen = false;
+    ASSERT_TRUE(InitGame()) << StartupError();
+}
+
+void GameTest::TearDown() {
+    FreeGame();
+}
+
+bool StepFrame() {
+    ComposeFrame();
+    bool endScreen = DrawnEndScreen;
+    EndFrame();
+    return endScreen;
+}
+
+// The tests draw into SDL's off-screen dummy display, whatever display the shell has.
+static const bool dummyVideo = setenv("SDL_VIDEODRIVER", "dummy", 1) == 0;

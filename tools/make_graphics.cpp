@@ -1,0 +1,187 @@
+// Draws Zarn Game's pictures into a directory: `make_graphics graphics` remakes the shipped ones.
+#include <SDL.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <string>
+
+struct Rgb {
+    double r, g, b;
+};
+
+// Pure white is the see-through colour of every picture.
+static const Rgb SEE_THROUGH = {255, 255, 255};
+
+static Rgb Mix(Rgb a, Rgb b, double t) {
+    t = std::clamp(t, 0.0, 1.0);
+    return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
+}
+
+static double Smooth(double edge0, double edge1, double v) {
+    double t = std::clamp((v - edge0) / (edge1 - edge0), 0.0, 1.0);
+    return t * t * (3 - 2 * t);
+}
+
+// A repeatable pseudo-random value in 0..1 for a grid cell.
+static double Hash(int x, int y) {
+    Uint32 h = static_cast<Uint32>(x) * 374761393u + static_cast<Uint32>(y) * 668265263u;
+    h = (h ^ (h >> 13)) * 1274126177u;
+    return ((h ^ (h >> 16)) & 0xffffff) / double(0xffffff);
+}
+
+using Painter = std::function<Rgb(double x, double y)>;
+
+// Sprites are sampled once per pixel so that their edges stay crisp against the colour key;
+// full-screen pictures are averaged over 4 x 4 samples for smooth shapes.
+static bool Save(const std::string& path, int width, int height, int samples,
+                 const Painter& paint) {
+    SDL_Surface* surface =
+        SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 24, 0xff0000, 0x00ff00, 0x0000ff, 0);
+    if (!surface) {
+        fprintf(stderr, "make_graphics: %s: %s\n", path.c_str(), SDL_GetError());
+        return false;
+    }
+    for (int y = 0; y < height; ++y) {
+        Uint8* row = static_cast<Uint8*>(surface->pixels) + y * surface->pitch;
+        for (int x = 0; x < width; ++x) {
+            Rgb sum = {0, 0, 0};
+            for (int sy = 0; sy < samples; ++sy) {
+                for (int sx = 0; sx < samples; ++sx) {
+                    Rgb c = paint(x + (sx + 0.5) / samples, y + (sy + 0.5) / samples);
+                    sum = {sum.r + c.r, sum.g + c.g, sum.b + c.b};
+                }
+            }
+            double n = samples * samples;
+            Uint32 pixel = SDL_MapRGB(surface->format, Uint8(std::lround(sum.r / n)),
+                                      Uint8(std::lround(sum.g / n)), Uint8(std::lround(sum.b / n)));
+            SDL_memcpy(row + x * 3, &pixel, 3);
+        }
+    }
+    bool saved = SDL_SaveBMP(surface, path.c_str()) == 0;
+    if (!saved) {
+        fprintf(stderr, "make_graphics: %s: %s\n", path.c_str(), SDL_GetError());
+    }
+    SDL_FreeSurface(surface);
+    return saved;
+}
+
+// Night sky over a glowing grid: dark enough for the light-grey HUD to read on it.
+static Rgb Background(double x, double y) {
+    const double horizon = 330;
+    Rgb sky = Mix({6, 8, 26}, {34, 12, 52}, y / horizon);
+    if (y < horizon) {
+        // A low sun, striped and dimmed so that the sprites stand out in front of it.
+        double dx = x - 256, dy = y - horizon;
+        double d = std::sqrt(dx * dx + dy * dy);
+        if (d < 96) {
+            Rgb sun = Mix({150, 70, 40}, {110, 22, 70}, (y - (horizon - 96)) / 96);
+            bool gap = y > horizon - 48 && std::fmod(horizon - y, 12) < 3 + (horizon - y) / -16 + 3;
+            if (!gap) {
+                sky = Mix(sky, sun, Smooth(96, 92, d));
+            }
+        }
+        sky = Mix(sky, {60, 20, 70}, Smooth(60, 0, horizon - y) * 0.6); // haze at the horizon
+        int cx = int(x) / 8, cy = int(y) / 8;
+        double star = Hash(cx, cy);
+        if (star > 0.93 && y < horizon - 40) {
+            double sxp = cx * 8 + 1 + Hash(cy, cx) * 6, syp = cy * 8 + 1 + Hash(cx + 7, cy) * 6;
+            double r = std::hypot(x - sxp, y - syp);
+            double bright = (star - 0.93) / 0.07;
+            sky = Mix(sky, {170, 180, 230}, Smooth(1.2, 0.2, r) * (0.35 + 0.5 * bright));
+        }
+        return sky;
+    }
+    // The floor: lines that run to a vanishing point in the middle of the horizon.
+    Rgb floor = Mix({22, 8, 40}, {10, 4, 22}, (y - horizon) / (512 - horizon));
+    double depth = 40.0 / (y - horizon + 4);
+    double across = (x - 256) * depth / 40.0;
+    double lineX = std::fabs(across - std::round(across * 2) / 2) / depth * 2.5;
+    double lineZ = std::fabs(std::fmod(depth * 8 + 100, 1.0) - 0.5);
+    double glow = std::max(Smooth(1.4, 0.0, lineX), Smooth(0.5 - 0.06 / depth, 0.5, lineZ));
+    double fade = Smooth(0, 120, y - horizon);
+    return Mix(floor, {170, 36, 140}, glow * (0.25 + 0.35 * fade));
+}
+
+// A paddle with rounded ends, lit from the middle; outside it is see-through.
+static Rgb Paddle(double x, double y, Rgb edge, Rgb core, Rgb outline) {
+    const double w = 20, h = 100, radius = 7;
+    double qx = std::max(std::fabs(x - w / 2) - (w / 2 - radius), 0.0);
+    double qy = std::max(std::fabs(y - h / 2) - (h / 2 - radius), 0.0);
+    double inside = radius - std::hypot(qx, qy);
+    if (inside < 0) {
+        return SEE_THROUGH;
+    }
+    if (inside < 1.2) {
+        return outline;
+    }
+    return Mix(edge, core, 1 - std::fabs(x - w * 0.42) / (w / 2));
+}
+
+static Rgb Player(double x, double y) {
+    Rgb c = Paddle(x, y, {0, 96, 150}, {120, 236, 255}, {0, 50, 84});
+    bool groove = y > 38 && y < 62 && std::fmod(y - 38, 8) < 2 && x > 4 && x < 16;
+    return groove ? Mix(c, {0, 60, 100}, 0.6) : c;
+}
+
+// The enemy wears a golden band on its marker row, 20 pixels below its top.
+static Rgb Enemy(double x, double y) {
+    Rgb c = Paddle(x, y, {130, 14, 30}, {255, 96, 64}, {70, 0, 16});
+    if (c.r == SEE_THROUGH.r && c.g == SEE_THROUGH.g && c.b == SEE_THROUGH.b) {
+        return c;
+    }
+    double band = std::fabs(y - 20.5);
+    return band < 1.5 ? Mix({255, 214, 72}, c, band / 1.5) : c;
+}
+
+static Rgb Ball(double x, double y) {
+    double r = std::hypot(x - 8, y - 8);
+    if (r > 7.5) {
+        return SEE_THROUGH;
+    }
+    return Mix({255, 244, 168}, {224, 128, 16}, std::hypot(x - 6, y - 6) / 10);
+}
+
+// Light and without pure white: the run-out hourglass on soft paper, for dark-grey text.
+static Rgb EndScreen(double x, double y) {
+    Rgb c = Mix({242, 232, 216}, {218, 208, 234}, (x + y) / 1024);
+    double ring = std::fmod(std::hypot(x - 256, y - 290) + 1000, 36);
+    c = Mix(c, {226, 196, 206}, Smooth(3, 0, std::fabs(ring - 18)) * 0.35);
+
+    const double cx = 256, cy = 290, half = 110;
+    double dy = y - cy;
+    double ady = std::fabs(dy);
+    if (ady <= half) {
+        double width = 6 + 70 * ady / half;
+        double dx = std::fabs(x - cx);
+        if (dx < width + 3) {
+            Rgb glass = Mix({206, 222, 236}, {184, 204, 226}, dx / (width + 3));
+            if (dy > 40 && dx < width - 2) {
+                glass = Mix({226, 172, 92}, {196, 138, 60}, (dy - 40) / 70); // all the sand is down
+            }
+            double rim = Smooth(2.5, 1.0, std::fabs(dx - width));
+            c = Mix(glass, {96, 104, 128}, rim);
+        }
+    }
+    // The wooden caps at both ends.
+    double capY = std::fabs(ady - half - 7);
+    if (capY < 8 && std::fabs(x - cx) < 96) {
+        c = Mix({134, 90, 58}, {92, 58, 36}, capY / 8);
+    }
+    return {std::min(c.r, 250.0), std::min(c.g, 250.0), std::min(c.b, 250.0)};
+}
+
+int main(int argc, char* argv[]) {
+    if (argc != 2) {
+        fprintf(stderr, "usage: make_graphics DIRECTORY\n");
+        return 2;
+    }
+    std::string dir = argv[1];
+    bool ok = Save(dir + "/background.bmp", 512, 512, 4, Background) &&
+              Save(dir + "/player.bmp", 20, 100, 1, Player) &&
+              Save(dir + "/enemy.bmp", 20, 100, 1, Enemy) &&
+              Save(dir + "/ball.bmp", 16, 16, 1, Ball) &&
+              Save(dir + "/endscreen.bmp", 512, 512, 4, EndScreen);
+    return ok ? 0 : 1;
+}
