@@ -13,6 +13,7 @@
 struct Color {
     int r, g, b;
     bool operator==(const Color& o) const { return r == o.r && g == o.g && b == o.b; }
+    bool operator!=(const Color& o) const { return !(*this == o); }
 };
 std::ostream& operator<<(std::ostream& out, const Color& c);
 

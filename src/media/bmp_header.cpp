@@ -41,7 +41,10 @@ bool BmpDimensionsArePlausible(const char* fileName) {
     }
     // A negative height is a picture stored top-down, and valid.
     if (width <= 0 || height == 0 || width > MAX_PICTURE_SIDE || llabs(height) > MAX_PICTURE_SIDE) {
-        SDL_SetError("the picture claims %lld x %lld pixels", width, llabs(height));
+        // SDL's own formatter knows no 64-bit numbers.
+        char why[96];
+        snprintf(why, sizeof why, "the picture claims %lld x %lld pixels", width, llabs(height));
+        SDL_SetError("%s", why);
         return false;
     }
     return true;

@@ -1,0 +1,252 @@
+// Test support for the end-to-end tests: a real X server, the real game in it, real input.
+#include "desktop.h"
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <functional>
+#include <poll.h>
+#include <sstream>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+bool Eventually(int timeoutMs, const std::function<bool()>& condition) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
+
+XServer::XServer() {
+    int fds[2];
+    if (pipe(fds) != 0) {
+        ADD_FAILURE() << "pipe failed";
+        return;
+    }
+    pid_ = fork();
+    if (pid_ == 0) {
+        close(fds[0]);
+        int devNull = open("/dev/null", O_WRONLY);
+        dup2(devNull, 1);
+        dup2(devNull, 2);
+        std::string fd = std::to_string(fds[1]);
+        // -noreset: SDL opens the display, closes it and opens it again.
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-noreset",
+               "-nolisten", "tcp", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(fds[1]);
+    std::string number;
+    pollfd waitFor = {fds[0], POLLIN, 0};
+    char c;
+    while (poll(&waitFor, 1, 15000) == 1 && read(fds[0], &c, 1) == 1 && c != '\n') {
+        number += c;
+    }
+    close(fds[0]);
+    if (number.empty()) {
+        ADD_FAILURE() << "Xvfb did not start (is the xvfb package installed?)";
+        return;
+    }
+    name_ = ":" + number;
+    display_ = XOpenDisplay(name_.c_str());
+    if (!display_) {
+        ADD_FAILURE() << "cannot open the X display " << name_;
+    }
+}
+
+XServer::~XServer() {
+    if (display_) {
+        XCloseDisplay(display_);
+    }
+    if (pid_ > 0) {
+        kill(pid_, SIGTERM);
+        waitpid(pid_, nullptr, 0);
+    }
+}
+
+GameProcess::GameProcess(const XServer& server, const fs::path& workDir) {
+    errorFile_ = fs::temp_directory_path() / ("zarn-stderr-" + std::to_string(getpid()));
+    const char* compatDir = getenv("ZARN_SDL12_COMPAT_DIR");
+    pid_ = fork();
+    if (pid_ == 0) {
+        if (chdir(workDir.c_str()) != 0) {
+            _exit(126);
+        }
+        int err = open(errorFile_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        dup2(err, 2);
+        setenv("DISPLAY", server.Name().c_str(), 1);
+        unsetenv("SDL_VIDEODRIVER");
+        if (compatDir) {
+            setenv("LD_LIBRARY_PATH", compatDir, 1);
+        }
+        execl(ZARN_BINARY, ZARN_BINARY, static_cast<char*>(nullptr));
+        _exit(127);
+    }
+}
+
+GameProcess::~GameProcess() {
+    if (!ended_ && pid_ > 0) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+    }
+    fs::remove(errorFile_);
+}
+
+bool GameProcess::WaitForExit(int timeoutMs, int* exitStatus) {
+    int status = 0;
+    bool exited = Eventually(timeoutMs, [&] { return waitpid(pid_, &status, WNOHANG) == pid_; });
+    if (!exited) {
+        return false;
+    }
+    ended_ = true;
+    *exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return true;
+}
+
+bool GameProcess::Running() {
+    return !ended_ && waitpid(pid_, nullptr, WNOHANG) == 0;
+}
+
+std::string GameProcess::ErrorOutput() const {
+    std::ifstream in(errorFile_);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+bool GameProcess::UsesSdl12Compat() const {
+    std::ifstream maps("/proc/" + std::to_string(pid_) + "/maps");
+    std::string line;
+    while (std::getline(maps, line)) {
+        if (line.find("sdl12-compat/libSDL-1.2") != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
+static Window FindTitled(Display* display, Window parent, const char* title) {
+    Window root, ignored, *children = nullptr;
+    unsigned count = 0;
+    Window found = 0;
+    if (!XQueryTree(display, parent, &root, &ignored, &children, &count)) {
+        return 0;
+    }
+    for (unsigned i = 0; i < count && !found; ++i) {
+        char* name = nullptr;
+        if (XFetchName(display, children[i], &name) && name) {
+            if (std::string(name) == title) {
+                found = children[i];
+            }
+            XFree(name);
+        }
+    }
+    if (children) {
+        XFree(children);
+    }
+    return found;
+}
+
+bool WindowTitledZarnGameExists(const XServer& server) {
+    Display* display = server.Connection();
+    XSync(display, False);
+    return FindTitled(display, DefaultRootWindow(display), "Zarn Game") != 0;
+}
+
+GameWindow::GameWindow(const XServer& server, int timeoutMs) : server_(server) {
+    Display* display = server.Connection();
+    Eventually(timeoutMs, [&] {
+        window_ = FindTitled(display, DefaultRootWindow(display), "Zarn Game");
+        if (!window_) {
+            return false;
+        }
+        XWindowAttributes attributes;
+        XGetWindowAttributes(display, window_, &attributes);
+        Window child;
+        XTranslateCoordinates(display, window_, DefaultRootWindow(display), 0, 0, &x_, &y_, &child);
+        width_ = attributes.width;
+        height_ = attributes.height;
+        return attributes.map_state == IsViewable;
+    });
+}
+
+std::vector<Color> GameWindow::Capture() const {
+    Display* display = server_.Connection();
+    std::vector<Color> picture;
+    XImage* image =
+        XGetImage(display, DefaultRootWindow(display), x_, y_, width_, height_, AllPlanes, ZPixmap);
+    if (!image) {
+        ADD_FAILURE() << "cannot read the window's picture";
+        return picture;
+    }
+    picture.reserve(width_ * height_);
+    for (int y = 0; y < height_; ++y) {
+        for (int x = 0; x < width_; ++x) {
+            unsigned long p = XGetPixel(image, x, y);
+            picture.push_back({int((p >> 16) & 0xff), int((p >> 8) & 0xff), int(p & 0xff)});
+        }
+    }
+    XDestroyImage(image);
+    return picture;
+}
+
+static void Xdotool(const XServer& server, const std::string& arguments) {
+    std::string command = "DISPLAY=" + server.Name() + " xdotool " + arguments;
+    ASSERT_EQ(system(command.c_str()), 0) << command;
+}
+
+void GameWindow::MovePointer(int x, int y) const {
+    Xdotool(server_, "mousemove " + std::to_string(x_ + x) + " " + std::to_string(y_ + y));
+}
+
+void GameWindow::Key(const char* action, const char* key) const {
+    Xdotool(server_, std::string(action) + " " + key);
+}
+
+void GameWindow::RequestClose() const {
+    Display* display = server_.Connection();
+    XEvent event = {};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window_;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = long(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, window_, False, NoEventMask, &event);
+    XFlush(display);
+}
+
+Color At(const std::vector<Color>& picture, int x, int y) {
+    return picture.at(y * 512 + x);
+}
+
+int CountIn(const std::vector<Color>& picture, Color color, SDL_Rect area) {
+    int count = 0;
+    for (int y = area.y; y < area.y + area.h; ++y) {
+        for (int x = area.x; x < area.x + area.w; ++x) {
+            count += At(picture, x, y) == color;
+        }
+    }
+    return count;
+}
+
+int TextInPicture(const std::vector<Color>& picture, const char* text, int x, int y, Color color,
+                  int top, int bottom) {
+    int count = 0;
+    for (const SDL_Rect& p : TextPixels(text)) {
+        int px = x + p.x, py = y + p.y;
+        if (py >= top && py < bottom && px < 512) {
+            count += At(picture, px, py) == color;
+        }
+    }
+    return count;
+}

@@ -1,0 +1,79 @@
+// Test support for the end-to-end tests: a real X server, the real game in it, real input.
+#pragma once
+
+#include "support.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <sys/types.h>
+
+#include <string>
+#include <vector>
+
+// An Xvfb of our own, started on a free display and stopped at the end.
+class XServer {
+  public:
+    XServer();
+    ~XServer();
+    const std::string& Name() const { return name_; } // ":N"
+    Display* Connection() const { return display_; }
+
+  private:
+    pid_t pid_ = -1;
+    std::string name_;
+    Display* display_ = nullptr;
+};
+
+// The real build/zarn, started in a working directory on the X server.
+class GameProcess {
+  public:
+    GameProcess(const XServer& server, const std::filesystem::path& workDir);
+    ~GameProcess();
+    pid_t Pid() const { return pid_; }
+    // Waits up to timeoutMs for the game to end; true with its exit status if it did.
+    bool WaitForExit(int timeoutMs, int* exitStatus);
+    bool Running();
+    std::string ErrorOutput() const;
+    // Whether the running game has the SDL 1.2 that is built on SDL2 loaded.
+    bool UsesSdl12Compat() const;
+
+  private:
+    pid_t pid_ = -1;
+    bool ended_ = false;
+    std::filesystem::path errorFile_;
+};
+
+// The game's window as the X server shows it.
+class GameWindow {
+  public:
+    // Waits up to timeoutMs for a window titled "Zarn Game"; check Found().
+    GameWindow(const XServer& server, int timeoutMs);
+    bool Found() const { return window_ != 0; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    // The window's picture, read from the screen.
+    std::vector<Color> Capture() const;
+    // Real input through the XTEST extension, in window coordinates.
+    void MovePointer(int x, int y) const;
+    void Key(const char* action, const char* key) const; // action: key, keydown, keyup
+    // What a window manager sends when the player clicks the close button.
+    void RequestClose() const;
+
+  private:
+    const XServer& server_;
+    Window window_ = 0;
+    int x_ = 0, y_ = 0, width_ = 0, height_ = 0;
+};
+
+bool WindowTitledZarnGameExists(const XServer& server);
+
+// A picture read back from the screen: one pixel, or a count of one colour.
+Color At(const std::vector<Color>& picture, int x, int y);
+int CountIn(const std::vector<Color>& picture, Color color, SDL_Rect area);
+// How many of the text's pixels at (x, y), within rows [top, bottom), show in the colour.
+int TextInPicture(const std::vector<Color>& picture, const char* text, int x, int y, Color color,
+                  int top, int bottom);
+
+// Keeps asking until the condition holds or timeoutMs has passed.
+bool Eventually(int timeoutMs, const std::function<bool()>& condition);

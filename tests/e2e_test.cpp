@@ -1,0 +1,226 @@
+// End to end: the real game in a real X server, played with real input, watched on screen.
+#include "bmp_file.h"
+#include "desktop.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <thread>
+
+namespace fs = std::filesystem;
+
+class EndToEnd : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        server = new XServer();
+        TTF_Init(); // to know what the game's font makes of a line of text
+    }
+    static void TearDownTestSuite() {
+        TTF_Quit();
+        delete server;
+    }
+    void SetUp() override {
+        ASSERT_TRUE(server->Connection()) << "no X server";
+        background = LoadShippedPicture("background.bmp");
+        player = LoadShippedPicture("player.bmp");
+        enemy = LoadShippedPicture("enemy.bmp");
+        endImage = LoadShippedPicture("endscreen.bmp");
+    }
+    void TearDown() override {
+        for (SDL_Surface* picture : {background, player, enemy, endImage}) {
+            SDL_FreeSurface(picture);
+        }
+    }
+    // Checks the game runs on the SDL 1.2 implementation this test run is for.
+    void ExpectTheRequestedSdl(const GameProcess& game) {
+        EXPECT_EQ(game.UsesSdl12Compat(), getenv("ZARN_SDL12_COMPAT_DIR") != nullptr);
+    }
+    static XServer* server;
+    SDL_Surface* background = nullptr;
+    SDL_Surface* player = nullptr;
+    SDL_Surface* enemy = nullptr;
+    SDL_Surface* endImage = nullptr;
+};
+
+XServer* EndToEnd::server = nullptr;
+
+// Never seeded, glibc's rand() puts the first enemy at (423, 246) and the second at (177, 215).
+const int FIRST_ENEMY_X = 423, FIRST_ENEMY_Y = 246;
+const int SECOND_ENEMY_X = 177, SECOND_ENEMY_Y = 215;
+// A place for the pointer that is on no marker line of the first two enemies.
+const int REST_X = 5, REST_Y = 500;
+const int SCORE_ROWS_END = 30;
+
+TEST_F(EndToEnd, OpensTheWindowShowsTheGameAndEndsOnEscape) {
+    GameProcess game(*server, SourceDir());
+    GameWindow window(*server, 10000);
+    ASSERT_TRUE(window.Found()) << game.ErrorOutput();
+    EXPECT_EQ(window.Width(), 512);
+    EXPECT_EQ(window.Height(), 512);
+    ExpectTheRequestedSdl(game);
+
+    std::vector<Color> picture;
+    ASSERT_TRUE(Eventually(5000, [&] {
+        picture = window.Capture();
+        return At(picture, 100, 480) == PixelAt(background, 100, 480);
+    })) << "no background on screen";
+    EXPECT_EQ(At(picture, 266, 306), PixelAt(player, 10, 50));
+    EXPECT_EQ(At(picture, FIRST_ENEMY_X + 10, FIRST_ENEMY_Y + 20), PixelAt(enemy, 10, 20));
+    EXPECT_EQ(TextInPicture(picture, "Player Score: 0", 0, 1, LIGHT_GREY, 0, SCORE_ROWS_END),
+              CountIn(picture, LIGHT_GREY, {0, 0, 512, SCORE_ROWS_END}));
+    EXPECT_GT(CountIn(picture, LIGHT_GREY, {0, 0, 512, SCORE_ROWS_END}), 100);
+    EXPECT_EQ(CountIn(picture, LIGHT_GREY, {0, 0, 512, 512}),
+              CountIn(picture, LIGHT_GREY, {0, 0, 512, 70}));
+
+    window.MovePointer(REST_X, REST_Y);
+    window.Key("key", "Escape");
+    int status = -1;
+    ASSERT_TRUE(game.WaitForExit(5000, &status)) << "Escape did not end the game";
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(game.ErrorOutput(), "");
+    EXPECT_FALSE(WindowTitledZarnGameExists(*server));
+}
+
+TEST_F(EndToEnd, TheWindowsCloseButtonEndsTheGame) {
+    GameProcess game(*server, SourceDir());
+    GameWindow window(*server, 10000);
+    ASSERT_TRUE(window.Found()) << game.ErrorOutput();
+    window.RequestClose();
+    int status = -1;
+    ASSERT_TRUE(game.WaitForExit(5000, &status)) << "the close request did not end the game";
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(game.ErrorOutput(), "");
+}
+
+TEST_F(EndToEnd, ThePointerOnTheMarkerColumnScoresAndTheArrowKeysMoveThePlayer) {
+    GameProcess game(*server, SourceDir());
+    GameWindow window(*server, 10000);
+    ASSERT_TRUE(window.Found()) << game.ErrorOutput();
+    std::vector<Color> picture;
+    ASSERT_TRUE(Eventually(5000, [&] {
+        picture = window.Capture();
+        return At(picture, FIRST_ENEMY_X + 10, FIRST_ENEMY_Y + 20) == PixelAt(enemy, 10, 20);
+    }));
+
+    // On the marker column, high up in the window: a hit. The enemy jumps, the score shows 10.
+    window.MovePointer(FIRST_ENEMY_X + 20, 40);
+    EXPECT_TRUE(Eventually(3000, [&] {
+        picture = window.Capture();
+        return At(picture, SECOND_ENEMY_X + 10, SECOND_ENEMY_Y + 20) == PixelAt(enemy, 10, 20);
+    })) << "the enemy did not move to its second place";
+    EXPECT_EQ(TextInPicture(picture, "Player Score: 10", 0, 1, LIGHT_GREY, 0, SCORE_ROWS_END),
+              CountIn(picture, LIGHT_GREY, {0, 0, 512, SCORE_ROWS_END}));
+    EXPECT_NE(At(picture, FIRST_ENEMY_X + 10, FIRST_ENEMY_Y + 20), PixelAt(enemy, 10, 20));
+
+    // Holding Down takes the player to the bottom of the window, and no further.
+    window.MovePointer(REST_X, REST_Y);
+    window.Key("keydown", "Down");
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    window.Key("keyup", "Down");
+    picture = window.Capture();
+    EXPECT_EQ(At(picture, 266, 412 + 50), PixelAt(player, 10, 50));
+    EXPECT_EQ(At(picture, 266, 511 - 8), PixelAt(player, 10, 91));
+    EXPECT_EQ(At(picture, 266, 306), PixelAt(background, 266, 306));
+
+    window.Key("key", "Escape");
+    int status = -1;
+    ASSERT_TRUE(game.WaitForExit(5000, &status));
+    EXPECT_EQ(status, 0);
+}
+
+TEST_F(EndToEnd, TheEndScreenIsHeldAndEscapeDuringItEndsTheGameAfterwards) {
+    GameProcess game(*server, SourceDir());
+    GameWindow window(*server, 10000);
+    ASSERT_TRUE(window.Found()) << game.ErrorOutput();
+    window.MovePointer(REST_X, REST_Y);
+    std::vector<Color> picture;
+    ASSERT_TRUE(Eventually(45000, [&] {
+        picture = window.Capture();
+        return At(picture, 100, 480) == PixelAt(endImage, 100, 480);
+    })) << "no end screen after 45 seconds";
+    EXPECT_EQ(TextInPicture(picture, "Out of life", 0, 30, DARK_GREY, 0, 512),
+              int(TextPixels("Out of life").size()));
+    EXPECT_EQ(TextInPicture(picture, "Player Score: 0", 0, 1, DARK_GREY, 0, SCORE_ROWS_END),
+              CountIn(picture, DARK_GREY, {0, 0, 512, SCORE_ROWS_END}));
+    EXPECT_EQ(CountIn(picture, LIGHT_GREY, {0, 0, 512, 512}), 0);
+
+    // Input waits while the end screen is held; the game ends once the hold is over.
+    window.Key("key", "Escape");
+    std::this_thread::sleep_for(std::chrono::milliseconds(2000));
+    EXPECT_TRUE(game.Running()) << "the game ended during the end screen's hold";
+    EXPECT_EQ(At(window.Capture(), 100, 480), PixelAt(endImage, 100, 480));
+    int status = -1;
+    ASSERT_TRUE(game.WaitForExit(8000, &status));
+    EXPECT_EQ(status, 0);
+}
+
+// The game's files with one of them damaged, in a scratch directory.
+struct BadFile {
+    const char* name;
+    const char* damage;
+};
+
+static Bytes Damaged(const char* name, const char* damage) {
+    Bytes file = ShippedFile(name);
+    if (!strcmp(damage, "zero bytes")) {
+        return Bytes();
+    }
+    if (!strcmp(damage, "cut short in its header")) {
+        return Bytes(file.begin(), file.begin() + 30);
+    }
+    if (!strcmp(damage, "cut short in its data")) {
+        return Bytes(file.begin(), file.begin() + file.size() / 2);
+    }
+    if (!strcmp(damage, "60000 x 60000 pixels")) {
+        for (int at : {18, 22}) {
+            file[at] = 60000 & 0xff;
+            file[at + 1] = 60000 >> 8;
+        }
+        return file;
+    }
+    const char text[] = "Not a picture, not a font.\n"; // "not the right kind of file"
+    return Bytes(text, text + sizeof text - 1);
+}
+
+TEST_F(EndToEnd, AMissingOrDamagedFileEndsTheGameWithOneLineAndStatus1) {
+    std::vector<BadFile> cases = {{"ball.bmp", "missing"}};
+    for (const char* name :
+         {"background.bmp", "ball.bmp", "player.bmp", "enemy.bmp", "endscreen.bmp"}) {
+        for (const char* damage : {"zero bytes", "cut short in its header", "cut short in its data",
+                                   "not the right kind of file", "60000 x 60000 pixels"}) {
+            cases.push_back({name, damage});
+        }
+    }
+    for (const char* damage : {"missing", "zero bytes", "not the right kind of file"}) {
+        cases.push_back({"alfphabet.ttf", damage});
+    }
+    for (const BadFile& bad : cases) {
+        SCOPED_TRACE(std::string(bad.name) + ", " + bad.damage);
+        ScratchGraphics scratch;
+        if (!strcmp(bad.damage, "missing")) {
+            scratch.Remove(bad.name);
+        } else {
+            scratch.Write(bad.name, Damaged(bad.name, bad.damage));
+        }
+        GameProcess game(*server, scratch.Dir());
+        int status = -1;
+        bool optional = !strcmp(bad.name, "endscreen.bmp");
+        if (optional) {
+            // The end image is optional: the game plays on without it.
+            GameWindow window(*server, 10000);
+            EXPECT_TRUE(window.Found()) << game.ErrorOutput();
+            window.RequestClose();
+            ASSERT_TRUE(game.WaitForExit(10000, &status));
+            EXPECT_EQ(status, 0);
+            EXPECT_EQ(game.ErrorOutput(), "");
+            continue;
+        }
+        ASSERT_TRUE(game.WaitForExit(10000, &status)) << "the game did not end";
+        EXPECT_EQ(status, 1);
+        std::string message = game.ErrorOutput();
+        std::string expected = "zarn: cannot load graphics/" + std::string(bad.name) + ": ";
+        EXPECT_EQ(message.rfind(expected, 0), 0u) << message;
+        EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
+        EXPECT_FALSE(WindowTitledZarnGameExists(*server));
+    }
+}
