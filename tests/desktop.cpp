@@ -177,6 +177,11 @@ GameWindow::GameWindow(const XServer& server, int timeoutMs) : server_(server) {
         height_ = attributes.height;
         return attributes.map_state == IsViewable;
     });
+    if (window_) {
+        // What a window manager does for a new window: the keyboard goes to it.
+        XSetInputFocus(display, window_, RevertToPointerRoot, CurrentTime);
+        XSync(display, False);
+    }
 }
 
 std::vector<Color> GameWindow::Capture() const {
