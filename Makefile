@@ -1,7 +1,13 @@
 # Zarn Game: a thin wrapper over CMake. `make run` plays, `make test` runs every test.
 
 BUILD_PACKAGES := cmake make g++ pkg-config libsdl1.2-dev libsdl-ttf2.0-dev
-TEST_PACKAGES := libgtest-dev libx11-dev xvfb xauth xdotool libsdl1.2-compat
+TEST_PACKAGES := libgtest-dev libx11-dev xvfb xauth xdotool libsdl1.2-compat valgrind \
+	libbenchmark-dev
+BENCH_PACKAGES := time
+BENCH_FLAGS := --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
+XVFB_RUN := xvfb-run -a -s "-screen 0 1024x768x24 -noreset"
+# The SDL 1.2 built on SDL2 installs beside the classic one.
+SDL12_COMPAT_DIR = /usr/lib/$(shell gcc -dumpmachine)/sdl12-compat
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 
 ifeq ($(SANITIZE),1)
@@ -12,7 +18,7 @@ BUILD_DIR := build
 CMAKE_FLAGS :=
 endif
 
-.PHONY: all run test check deps test-deps build clean
+.PHONY: all run test check deps test-deps build clean soak bench
 
 all: build
 
@@ -40,6 +46,17 @@ endif
 
 check:
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) $(CTEST_FLAGS)
+
+# Ten minutes of random play under valgrind: no leak of the game's own, memory stays flat.
+soak: test-deps build
+	cd build && ZARN_SOAK_SECONDS=600 ./tests/zarn_soak
+
+# One frame's work beside the bare SDL calls, on both SDL implementations; start-up and memory.
+bench: test-deps build
+	@tools/install-deps.sh $(BENCH_PACKAGES)
+	SDL_VIDEODRIVER=dummy ./build/zarn_bench $(BENCH_FLAGS)
+	SDL_VIDEODRIVER=dummy LD_LIBRARY_PATH=$(SDL12_COMPAT_DIR) ./build/zarn_bench $(BENCH_FLAGS)
+	$(XVFB_RUN) tools/measure-memory.sh
 
 clean:
 	rm -rf build

@@ -73,7 +73,8 @@ XServer::~XServer() {
     }
 }
 
-GameProcess::GameProcess(const XServer& server, const fs::path& workDir) {
+GameProcess::GameProcess(const XServer& server, const fs::path& workDir,
+                         const std::vector<std::string>& wrapper) {
     errorFile_ = fs::temp_directory_path() / ("zarn-stderr-" + std::to_string(getpid()));
     const char* compatDir = getenv("ZARN_SDL12_COMPAT_DIR");
     pid_ = fork();
@@ -88,7 +89,13 @@ GameProcess::GameProcess(const XServer& server, const fs::path& workDir) {
         if (compatDir) {
             setenv("LD_LIBRARY_PATH", compatDir, 1);
         }
-        execl(ZARN_BINARY, ZARN_BINARY, static_cast<char*>(nullptr));
+        std::vector<char*> argv;
+        for (const std::string& word : wrapper) {
+            argv.push_back(const_cast<char*>(word.c_str()));
+        }
+        argv.push_back(const_cast<char*>(ZARN_BINARY));
+        argv.push_back(nullptr);
+        execvp(argv[0], argv.data());
         _exit(127);
     }
 }
@@ -132,6 +139,17 @@ bool GameProcess::UsesSdl12Compat() const {
         }
     }
     return false;
+}
+
+long GameProcess::ResidentKilobytes() const {
+    std::ifstream status("/proc/" + std::to_string(pid_) + "/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmRSS:", 0) == 0) {
+            return std::stol(line.substr(6));
+        }
+    }
+    return -1;
 }
 
 static Window FindTitled(Display* display, Window parent, const char* title) {

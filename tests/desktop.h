@@ -28,7 +28,9 @@ class XServer {
 // The real build/zarn, started in a working directory on the X server.
 class GameProcess {
   public:
-    GameProcess(const XServer& server, const std::filesystem::path& workDir);
+    // The wrapper, if any, is a command that runs the game, such as valgrind and its options.
+    GameProcess(const XServer& server, const std::filesystem::path& workDir,
+                const std::vector<std::string>& wrapper = {});
     ~GameProcess();
     pid_t Pid() const { return pid_; }
     // Waits up to timeoutMs for the game to end; true with its exit status if it did.
@@ -37,6 +39,8 @@ class GameProcess {
     std::string ErrorOutput() const;
     // Whether the running game has the SDL 1.2 that is built on SDL2 loaded.
     bool UsesSdl12Compat() const;
+    // The resident memory of the running game, in kilobytes.
+    long ResidentKilobytes() const;
 
   private:
     pid_t pid_ = -1;

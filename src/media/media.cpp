@@ -78,6 +78,34 @@ static SDL_Surface* ToDisplayFormat(SDL_Surface* image) {
     return converted;
 }
 
+static Uint32 PixelValue(const Uint8* p, int bytesPerPixel) {
+    switch (bytesPerPixel) {
+    case 1:
+        return *p;
+    case 2:
+        return *reinterpret_cast<const Uint16*>(p);
+    case 3:
+        return SDL_BYTEORDER == SDL_LIL_ENDIAN ? p[0] | p[1] << 8 | p[2] << 16
+                                               : p[0] << 16 | p[1] << 8 | p[2];
+    default:
+        return *reinterpret_cast<const Uint32*>(p);
+    }
+}
+
+static bool HasPixel(SDL_Surface* image, Uint32 value) {
+    bool found = false;
+    SDL_LockSurface(image);
+    for (int y = 0; y < image->h && !found; ++y) {
+        const Uint8* row = static_cast<const Uint8*>(image->pixels) + y * image->pitch;
+        for (int x = 0; x < image->w && !found; ++x) {
+            found = PixelValue(row + x * image->format->BytesPerPixel,
+                               image->format->BytesPerPixel) == value;
+        }
+    }
+    SDL_UnlockSurface(image);
+    return found;
+}
+
 SDL_Surface* LoadImage(const char* fileName) {
     if (!BmpDimensionsArePlausible(fileName)) {
         return NULL;
@@ -89,9 +117,12 @@ SDL_Surface* LoadImage(const char* fileName) {
     SDL_Surface* processedImage = ToDisplayFormat(imageLoaded);
     SDL_FreeSurface(imageLoaded);
     if (processedImage) {
-        // Pure white is the see-through colour of every picture.
+        // Pure white is the see-through colour of every picture. A picture without any needs
+        // no key, and classic SDL copies an unkeyed picture several times faster.
         Uint32 colorKey = SDL_MapRGB(processedImage->format, 255, 255, 255);
-        SDL_SetColorKey(processedImage, SDL_SRCCOLORKEY, colorKey);
+        if (HasPixel(processedImage, colorKey)) {
+            SDL_SetColorKey(processedImage, SDL_SRCCOLORKEY, colorKey);
+        }
     }
     return processedImage;
 }

@@ -1,0 +1,121 @@
+// Long play: the real game under valgrind, random keys and pointer moves, for a while.
+// ZARN_SOAK_SECONDS sets how long (60 by default; `make soak` plays ten minutes).
+#include "desktop.h"
+
+#include <chrono>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <thread>
+
+namespace fs = std::filesystem;
+
+// Where a leak was allocated on behalf of the game: its pictures, its font, its frames.
+// What SDL allocates while it starts itself up is SDL's own.
+static bool IsTheGamesLeak(const std::string& record) {
+    bool inGame = false;
+    for (const char* file : {"(media.cpp:", "(bmp_header.cpp:", "(state.cpp:", "(frame.cpp:",
+                             "(draw.cpp:", "(player.cpp:", "(main.cpp:"}) {
+        inGame = inGame || record.find(file) != std::string::npos;
+    }
+    for (const char* bringUp : {"SDL_Init", "SDL_SetVideoMode", "TTF_Init"}) {
+        if (record.find(bringUp) != std::string::npos) {
+            return false;
+        }
+    }
+    return inGame;
+}
+
+// The loss records that valgrind reports as definitely lost.
+static std::vector<std::string> DefinitelyLost(const fs::path& log) {
+    std::ifstream in(log);
+    std::vector<std::string> records;
+    std::string line;
+    bool inRecord = false;
+    while (std::getline(in, line)) {
+        if (line.find("are definitely lost in loss record") != std::string::npos) {
+            records.push_back("");
+            inRecord = true;
+        } else if (line.find("==    ") == std::string::npos &&
+                   line.find(" at ") == std::string::npos &&
+                   line.find(" by ") == std::string::npos) {
+            inRecord = false;
+        }
+        if (inRecord) {
+            records.back() += line + "\n";
+        }
+    }
+    return records;
+}
+
+TEST(Soak, LongPlayLeaksNothingOfTheGamesOwnAndMemoryStaysFlat) {
+    const char* setting = getenv("ZARN_SOAK_SECONDS");
+    const int seconds = setting ? atoi(setting) : 60;
+    const int warmUp = std::min(60, seconds / 3); // memory settles during the first minute
+    XServer server;
+    ASSERT_TRUE(server.Connection());
+    fs::path log = fs::temp_directory_path() / ("zarn-soak-" + std::to_string(getpid()) + ".log");
+    GameProcess game(server, SourceDir(),
+                     {"valgrind", "--leak-check=full", "--show-leak-kinds=definite",
+                      "--num-callers=40", "--freelist-vol=1000000", "--log-file=" + log.string()});
+    GameWindow window(server, 60000);
+    ASSERT_TRUE(window.Found()) << game.ErrorOutput();
+
+    std::mt19937 random(2026);
+    std::uniform_int_distribution<int> coordinate(0, 511), action(0, 5);
+    const char* held = nullptr;
+    long settled = -1, highest = 0;
+    auto start = std::chrono::steady_clock::now();
+    for (;;) {
+        double elapsed =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        if (elapsed > seconds) {
+            break;
+        }
+        switch (action(random)) {
+        case 0:
+        case 1:
+        case 2:
+            window.MovePointer(coordinate(random), coordinate(random));
+            break;
+        case 3:
+        case 4:
+            if (held) {
+                window.Key("keyup", held);
+            }
+            held = action(random) % 2 ? "Up" : "Down";
+            window.Key("keydown", held);
+            break;
+        default:
+            if (held) {
+                window.Key("keyup", held);
+                held = nullptr;
+            }
+        }
+        ASSERT_TRUE(game.Running()) << "the game ended during play:\n" << game.ErrorOutput();
+        long resident = game.ResidentKilobytes();
+        if (elapsed >= warmUp && settled < 0) {
+            settled = resident;
+        }
+        highest = std::max(highest, resident);
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    if (held) {
+        window.Key("keyup", held);
+    }
+    long last = game.ResidentKilobytes();
+    window.Key("key", "Escape");
+    int status = -1;
+    ASSERT_TRUE(game.WaitForExit(60000, &status));
+    EXPECT_EQ(status, 0);
+
+    std::cout << "resident memory: " << settled << " kB after " << warmUp << " s, " << last
+              << " kB at the end (highest " << highest << " kB)\n";
+    EXPECT_LE(last - settled, 1024) << "memory grew during play";
+    std::vector<std::string> lost = DefinitelyLost(log);
+    for (const std::string& record : lost) {
+        EXPECT_FALSE(IsTheGamesLeak(record)) << record;
+    }
+    std::cout << lost.size() << " definitely lost records in all\n";
+    fs::remove(log);
+}
