@@ -1,8 +1,9 @@
 # Zarn Game: a thin wrapper over CMake. `make run` plays, `make test` runs every test.
 
 BUILD_PACKAGES := cmake make g++ pkg-config libsdl1.2-dev libsdl-ttf2.0-dev
+PACKAGE_PACKAGES := dpkg-dev file
 TEST_PACKAGES := libgtest-dev libx11-dev xvfb xauth xdotool libsdl1.2-compat valgrind \
-	libbenchmark-dev
+	libbenchmark-dev $(PACKAGE_PACKAGES)
 BENCH_PACKAGES := time
 BENCH_FLAGS := --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
 XVFB_RUN := xvfb-run -a -s "-screen 0 1024x768x24 -noreset"
@@ -18,7 +19,7 @@ BUILD_DIR := build
 CMAKE_FLAGS :=
 endif
 
-.PHONY: all run test check deps test-deps build clean soak bench
+.PHONY: all run test check deps test-deps build clean soak bench package
 
 all: build
 
@@ -57,6 +58,11 @@ bench: test-deps build
 	SDL_VIDEODRIVER=dummy ./build/zarn_bench $(BENCH_FLAGS)
 	SDL_VIDEODRIVER=dummy LD_LIBRARY_PATH=$(SDL12_COMPAT_DIR) ./build/zarn_bench $(BENCH_FLAGS)
 	$(XVFB_RUN) tools/measure-memory.sh
+
+# A Debian package of the installed game: build/zarn_<version>_<arch>.deb
+package: build
+	@tools/install-deps.sh $(PACKAGE_PACKAGES)
+	cd build && cpack -G DEB
 
 clean:
 	rm -rf build

@@ -9,6 +9,7 @@
 #include <functional>
 #include <poll.h>
 #include <sstream>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -34,6 +35,7 @@ XServer::XServer() {
     }
     pid_ = fork();
     if (pid_ == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGKILL); // a test killed on time-out takes its server along
         close(fds[0]);
         int devNull = open("/dev/null", O_WRONLY);
         dup2(devNull, 1);
@@ -74,11 +76,12 @@ XServer::~XServer() {
 }
 
 GameProcess::GameProcess(const XServer& server, const fs::path& workDir,
-                         const std::vector<std::string>& wrapper) {
+                         const std::vector<std::string>& command) {
     errorFile_ = fs::temp_directory_path() / ("zarn-stderr-" + std::to_string(getpid()));
     const char* compatDir = getenv("ZARN_SDL12_COMPAT_DIR");
     pid_ = fork();
     if (pid_ == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGKILL); // and its game
         if (chdir(workDir.c_str()) != 0) {
             _exit(126);
         }
@@ -90,10 +93,9 @@ GameProcess::GameProcess(const XServer& server, const fs::path& workDir,
             setenv("LD_LIBRARY_PATH", compatDir, 1);
         }
         std::vector<char*> argv;
-        for (const std::string& word : wrapper) {
+        for (const std::string& word : command) {
             argv.push_back(const_cast<char*>(word.c_str()));
         }
-        argv.push_back(const_cast<char*>(ZARN_BINARY));
         argv.push_back(nullptr);
         execvp(argv[0], argv.data());
         _exit(127);

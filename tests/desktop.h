@@ -25,12 +25,12 @@ class XServer {
     Display* display_ = nullptr;
 };
 
-// The real build/zarn, started in a working directory on the X server.
+// The real game, started in a working directory on the X server: build/zarn, or a command that
+// runs it (valgrind and its options before it, or an installed launcher).
 class GameProcess {
   public:
-    // The wrapper, if any, is a command that runs the game, such as valgrind and its options.
     GameProcess(const XServer& server, const std::filesystem::path& workDir,
-                const std::vector<std::string>& wrapper = {});
+                const std::vector<std::string>& command = {ZARN_BINARY});
     ~GameProcess();
     pid_t Pid() const { return pid_; }
     // Waits up to timeoutMs for the game to end; true with its exit status if it did.

@@ -57,7 +57,8 @@ TEST(Soak, LongPlayLeaksNothingOfTheGamesOwnAndMemoryStaysFlat) {
     fs::path log = fs::temp_directory_path() / ("zarn-soak-" + std::to_string(getpid()) + ".log");
     GameProcess game(server, SourceDir(),
                      {"valgrind", "--leak-check=full", "--show-leak-kinds=definite",
-                      "--num-callers=40", "--freelist-vol=1000000", "--log-file=" + log.string()});
+                      "--num-callers=40", "--freelist-vol=1000000", "--log-file=" + log.string(),
+                      ZARN_BINARY});
     GameWindow window(server, 60000);
     ASSERT_TRUE(window.Found()) << game.ErrorOutput();
 

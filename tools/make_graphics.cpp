@@ -172,9 +172,116 @@ static Rgb EndScreen(double x, double y) {
     return {std::min(c.r, 250.0), std::min(c.g, 250.0), std::min(c.b, 250.0)};
 }
 
+static bool IsSeeThrough(Rgb c) {
+    return c.r == SEE_THROUGH.r && c.g == SEE_THROUGH.g && c.b == SEE_THROUGH.b;
+}
+
+// The desktop icon, 64 x 64: both paddles in front of the game's sky, on a rounded tile.
+// Returns the colour and how much of the sample the tile covers (0 or 1).
+static Rgb Icon(double x, double y, double* cover) {
+    const double size = 64, radius = 12;
+    double qx = std::max(std::fabs(x - size / 2) - (size / 2 - radius), 0.0);
+    double qy = std::max(std::fabs(y - size / 2) - (size / 2 - radius), 0.0);
+    *cover = std::hypot(qx, qy) <= radius ? 1 : 0;
+    const double scale = 0.4; // the paddles at 8 x 40
+    Rgb player = Player((x - 16) / scale, (y - 12) / scale);
+    Rgb enemy = Enemy((x - 40) / scale, (y - 12) / scale);
+    if (x >= 16 && x < 24 && y >= 12 && y < 52 && !IsSeeThrough(player)) {
+        return player;
+    }
+    if (x >= 40 && x < 48 && y >= 12 && y < 52 && !IsSeeThrough(enemy)) {
+        return enemy;
+    }
+    return Background(x * 8, y * 8);
+}
+
+static void PutBigEndian(std::string& out, Uint32 value) {
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        out += char((value >> shift) & 0xff);
+    }
+}
+
+static Uint32 Crc32(const std::string& bytes) {
+    Uint32 crc = 0xffffffffu;
+    for (unsigned char byte : bytes) {
+        crc ^= byte;
+        for (int bit = 0; bit < 8; ++bit) {
+            crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1)));
+        }
+    }
+    return ~crc;
+}
+
+static void PutChunk(std::string& png, const char* type, const std::string& data) {
+    PutBigEndian(png, Uint32(data.size()));
+    std::string typed = std::string(type) + data;
+    png += typed;
+    PutBigEndian(png, Crc32(typed));
+}
+
+// A PNG with an alpha channel, its pixels stored uncompressed: small enough for an icon, and
+// nothing to link but SDL.
+static bool SaveIcon(const std::string& path) {
+    const int size = 64, samples = 4;
+    std::string raw;
+    for (int y = 0; y < size; ++y) {
+        raw += char(0); // no filter
+        for (int x = 0; x < size; ++x) {
+            Rgb sum = {0, 0, 0};
+            double covered = 0;
+            for (int s = 0; s < samples * samples; ++s) {
+                double cover = 0;
+                Rgb c = Icon(x + (s % samples + 0.5) / samples, y + (s / samples + 0.5) / samples,
+                             &cover);
+                sum = {sum.r + c.r * cover, sum.g + c.g * cover, sum.b + c.b * cover};
+                covered += cover;
+            }
+            double n = std::max(covered, 1.0);
+            raw += char(std::lround(sum.r / n));
+            raw += char(std::lround(sum.g / n));
+            raw += char(std::lround(sum.b / n));
+            raw += char(std::lround(255 * covered / (samples * samples)));
+        }
+    }
+    std::string zlib = "\x78\x01"; // deflate, stored blocks
+    Uint32 a = 1, b = 0;
+    for (unsigned char byte : raw) {
+        a = (a + byte) % 65521;
+        b = (b + a) % 65521;
+    }
+    for (size_t at = 0; at < raw.size(); at += 65535) {
+        size_t length = std::min<size_t>(65535, raw.size() - at);
+        zlib += char(at + length == raw.size() ? 1 : 0);
+        zlib += char(length & 0xff);
+        zlib += char(length >> 8);
+        zlib += char(~length & 0xff);
+        zlib += char((~length >> 8) & 0xff);
+        zlib += raw.substr(at, length);
+    }
+    PutBigEndian(zlib, (b << 16) | a);
+
+    std::string header;
+    PutBigEndian(header, size);
+    PutBigEndian(header, size);
+    header += std::string("\x08\x06\x00\x00\x00", 5); // 8 bits, RGBA
+    std::string png = "\x89PNG\r\n\x1a\n";
+    PutChunk(png, "IHDR", header);
+    PutChunk(png, "IDAT", zlib);
+    PutChunk(png, "IEND", "");
+    FILE* file = fopen(path.c_str(), "wb");
+    bool saved = file && fwrite(png.data(), 1, png.size(), file) == png.size();
+    if (file) {
+        saved = fclose(file) == 0 && saved;
+    }
+    if (!saved) {
+        fprintf(stderr, "make_graphics: cannot write %s\n", path.c_str());
+    }
+    return saved;
+}
+
 int main(int argc, char* argv[]) {
-    if (argc != 2) {
-        fprintf(stderr, "usage: make_graphics DIRECTORY\n");
+    if (argc < 2 || argc > 3) {
+        fprintf(stderr, "usage: make_graphics GRAPHICS_DIRECTORY [ICON_FILE]\n");
         return 2;
     }
     std::string dir = argv[1];
@@ -183,5 +290,8 @@ int main(int argc, char* argv[]) {
               Save(dir + "/enemy.bmp", 20, 100, 1, Enemy) &&
               Save(dir + "/ball.bmp", 16, 16, 1, Ball) &&
               Save(dir + "/endscreen.bmp", 512, 512, 4, EndScreen);
+    if (ok && argc == 3) {
+        ok = SaveIcon(argv[2]);
+    }
     return ok ? 0 : 1;
 }
