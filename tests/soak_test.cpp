@@ -14,7 +14,7 @@ namespace fs = std::filesystem;
 // What SDL allocates while it starts itself up is SDL's own.
 static bool IsTheGamesLeak(const std::string& record) {
     bool inGame = false;
-    for (const char* file : {"(media.cpp:", "(bmp_header.cpp:", "(state.cpp:", "(frame.cpp:",
+    for (const char* file : {"(media.cpp:", "(image.cpp:", "(state.cpp:", "(frame.cpp:",
                              "(draw.cpp:", "(player.cpp:", "(main.cpp:"}) {
         inGame = inGame || record.find(file) != std::string::npos;
     }
