@@ -29,7 +29,9 @@ bool Eventually(int timeoutMs, const std::function<bool()>& condition) {
 
 // Windows come and go while the tests look at them: a window that vanished between listing
 // and asking is no failure, but Xlib's default handler would end the test program.
-static int IgnoreXError(Display*, XErrorEvent*) { return 0; }
+static int IgnoreXError(Display*, XErrorEvent*) {
+    return 0;
+}
 
 XServer::XServer() {
     XSetErrorHandler(IgnoreXError);
