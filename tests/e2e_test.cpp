@@ -224,3 +224,34 @@ TEST_F(EndToEnd, AMissingOrDamagedFileEndsTheGameWithOneLineAndStatus1) {
         EXPECT_FALSE(WindowTitledZarnGameExists(*server));
     }
 }
+
+TEST_F(EndToEnd, PicturesOfEveryCommonDepthShowWithPureWhiteSeeThrough) {
+    // A player picture in red with pure-white corners, stored at each depth in turn.
+    const Color white = {255, 255, 255}, red = {255, 0, 0};
+    std::vector<Color> pixels(20 * 100, red);
+    for (int y : {0, 1, 98, 99}) {
+        for (int x : {0, 1, 18, 19}) {
+            pixels[y * 20 + x] = white;
+        }
+    }
+    for (int depth : {1, 4, 8, 16, 24, 32}) {
+        SCOPED_TRACE("depth " + std::to_string(depth));
+        ScratchGraphics scratch;
+        scratch.Write("player.bmp", MakeBmp(depth, 20, 100, pixels));
+        GameProcess game(*server, scratch.Dir());
+        GameWindow window(*server, 10000);
+        ASSERT_TRUE(window.Found()) << game.ErrorOutput();
+        std::vector<Color> picture;
+        EXPECT_TRUE(Eventually(5000, [&] {
+            picture = window.Capture();
+            return At(picture, 266, 306) == red;
+        })) << "the player is not drawn in red";
+        EXPECT_EQ(At(picture, 256, 256), PixelAt(background, 256, 256));
+        EXPECT_EQ(At(picture, 275, 355), PixelAt(background, 275, 355));
+        EXPECT_EQ(At(picture, 258, 258), red);
+        window.RequestClose();
+        int status = -1;
+        ASSERT_TRUE(game.WaitForExit(5000, &status));
+        EXPECT_EQ(status, 0);
+    }
+}
