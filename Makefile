@@ -37,7 +37,7 @@ build: deps
 run: build
 	./build/zarn
 
-# Every test, then the in-process tests again under AddressSanitizer and UBSan.
+# Every test, then the in-process and end-to-end tests again under AddressSanitizer and UBSan.
 ifeq ($(SANITIZE),1)
 test: test-deps build check
 else
