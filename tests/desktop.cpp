@@ -213,20 +213,25 @@ GameWindow::GameWindow(const XServer& server, int timeoutMs) : server_(server) {
     }
 }
 
-std::vector<Color> GameWindow::Capture() const {
+Picture GameWindow::Capture() const {
     Display* display = server_.Connection();
-    std::vector<Color> picture;
+    Picture picture(
+        SDL_CreateRGBSurface(SDL_SWSURFACE, width_, height_, 32, 0xff0000, 0x00ff00, 0x0000ff, 0),
+        SDL_FreeSurface);
     XImage* image =
         XGetImage(display, DefaultRootWindow(display), x_, y_, width_, height_, AllPlanes, ZPixmap);
-    if (!image) {
+    if (!image || !picture) {
         ADD_FAILURE() << "cannot read the window's picture";
+        if (image) {
+            XDestroyImage(image);
+        }
         return picture;
     }
-    picture.reserve(width_ * height_);
     for (int y = 0; y < height_; ++y) {
+        Uint32* row =
+            reinterpret_cast<Uint32*>(static_cast<Uint8*>(picture->pixels) + y * picture->pitch);
         for (int x = 0; x < width_; ++x) {
-            unsigned long p = XGetPixel(image, x, y);
-            picture.push_back({int((p >> 16) & 0xff), int((p >> 8) & 0xff), int(p & 0xff)});
+            row[x] = Uint32(XGetPixel(image, x, y)) & 0xffffff;
         }
     }
     XDestroyImage(image);
@@ -257,30 +262,4 @@ void GameWindow::RequestClose() const {
     event.xclient.data.l[1] = CurrentTime;
     XSendEvent(display, window_, False, NoEventMask, &event);
     XFlush(display);
-}
-
-Color At(const std::vector<Color>& picture, int x, int y) {
-    return picture.at(y * 512 + x);
-}
-
-int CountIn(const std::vector<Color>& picture, Color color, SDL_Rect area) {
-    int count = 0;
-    for (int y = area.y; y < area.y + area.h; ++y) {
-        for (int x = area.x; x < area.x + area.w; ++x) {
-            count += At(picture, x, y) == color;
-        }
-    }
-    return count;
-}
-
-int TextInPicture(const std::vector<Color>& picture, const char* text, int x, int y, Color color,
-                  int top, int bottom) {
-    int count = 0;
-    for (const SDL_Rect& p : TextPixels(text)) {
-        int px = x + p.x, py = y + p.y;
-        if (py >= top && py < bottom && px < 512) {
-            count += At(picture, px, py) == color;
-        }
-    }
-    return count;
 }

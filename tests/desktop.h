@@ -8,6 +8,8 @@
 
 #include <sys/types.h>
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -48,6 +50,9 @@ class GameProcess {
     std::filesystem::path errorFile_;
 };
 
+// A picture read back from the screen, as a surface that the pixel helpers of support.h read.
+using Picture = std::shared_ptr<SDL_Surface>;
+
 // The game's window as the X server shows it.
 class GameWindow {
   public:
@@ -57,7 +62,7 @@ class GameWindow {
     int Width() const { return width_; }
     int Height() const { return height_; }
     // The window's picture, read from the screen.
-    std::vector<Color> Capture() const;
+    Picture Capture() const;
     // Real input through the XTEST extension, in window coordinates.
     void MovePointer(int x, int y) const;
     void Key(const char* action, const char* key) const; // action: key, keydown, keyup
@@ -71,13 +76,6 @@ class GameWindow {
 };
 
 bool WindowTitledZarnGameExists(const XServer& server);
-
-// A picture read back from the screen: one pixel, or a count of one colour.
-Color At(const std::vector<Color>& picture, int x, int y);
-int CountIn(const std::vector<Color>& picture, Color color, SDL_Rect area);
-// How many of the text's pixels at (x, y), within rows [top, bottom), show in the colour.
-int TextInPicture(const std::vector<Color>& picture, const char* text, int x, int y, Color color,
-                  int top, int bottom);
 
 // Keeps asking until the condition holds or timeoutMs has passed.
 bool Eventually(int timeoutMs, const std::function<bool()>& condition);

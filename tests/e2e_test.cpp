@@ -59,18 +59,20 @@ TEST_F(EndToEnd, OpensTheWindowShowsTheGameAndEndsOnEscape) {
     EXPECT_EQ(window.Height(), 512);
     ExpectTheRequestedSdl(game);
 
-    std::vector<Color> picture;
+    Picture picture;
     ASSERT_TRUE(Eventually(5000, [&] {
         picture = window.Capture();
-        return At(picture, 100, 480) == PixelAt(background, 100, 480);
+        return PixelAt(picture.get(), 100, 480) == PixelAt(background, 100, 480);
     })) << "no background on screen";
-    EXPECT_EQ(At(picture, 266, 306), PixelAt(player, 10, 50));
-    EXPECT_EQ(At(picture, FIRST_ENEMY_X + 10, FIRST_ENEMY_Y + 20), PixelAt(enemy, 10, 20));
-    EXPECT_EQ(TextInPicture(picture, "Player Score: 0", 0, 1, LIGHT_GREY, 0, SCORE_ROWS_END),
-              CountIn(picture, LIGHT_GREY, {0, 0, 512, SCORE_ROWS_END}));
-    EXPECT_GT(CountIn(picture, LIGHT_GREY, {0, 0, 512, SCORE_ROWS_END}), 100);
-    EXPECT_EQ(CountIn(picture, LIGHT_GREY, {0, 0, 512, 512}),
-              CountIn(picture, LIGHT_GREY, {0, 0, 512, 70}));
+    EXPECT_EQ(PixelAt(picture.get(), 266, 306), PixelAt(player, 10, 50));
+    EXPECT_EQ(PixelAt(picture.get(), FIRST_ENEMY_X + 10, FIRST_ENEMY_Y + 20),
+              PixelAt(enemy, 10, 20));
+    EXPECT_EQ(
+        TextPixelsInColor(picture.get(), "Player Score: 0", 0, 1, LIGHT_GREY, 0, SCORE_ROWS_END),
+        CountColor(picture.get(), LIGHT_GREY, {0, 0, 512, SCORE_ROWS_END}));
+    EXPECT_GT(CountColor(picture.get(), LIGHT_GREY, {0, 0, 512, SCORE_ROWS_END}), 100);
+    EXPECT_EQ(CountColor(picture.get(), LIGHT_GREY, {0, 0, 512, 512}),
+              CountColor(picture.get(), LIGHT_GREY, {0, 0, 512, 70}));
 
     window.MovePointer(REST_X, REST_Y);
     window.Key("key", "Escape");
@@ -96,21 +98,25 @@ TEST_F(EndToEnd, ThePointerOnTheMarkerColumnScoresAndTheArrowKeysMoveThePlayer) 
     GameProcess game(*server, SourceDir());
     GameWindow window(*server, 10000);
     ASSERT_TRUE(window.Found()) << game.ErrorOutput();
-    std::vector<Color> picture;
+    Picture picture;
     ASSERT_TRUE(Eventually(5000, [&] {
         picture = window.Capture();
-        return At(picture, FIRST_ENEMY_X + 10, FIRST_ENEMY_Y + 20) == PixelAt(enemy, 10, 20);
+        return PixelAt(picture.get(), FIRST_ENEMY_X + 10, FIRST_ENEMY_Y + 20) ==
+               PixelAt(enemy, 10, 20);
     }));
 
     // On the marker column, high up in the window: a hit. The enemy jumps, the score shows 10.
     window.MovePointer(FIRST_ENEMY_X + 20, 40);
     EXPECT_TRUE(Eventually(3000, [&] {
         picture = window.Capture();
-        return At(picture, SECOND_ENEMY_X + 10, SECOND_ENEMY_Y + 20) == PixelAt(enemy, 10, 20);
+        return PixelAt(picture.get(), SECOND_ENEMY_X + 10, SECOND_ENEMY_Y + 20) ==
+               PixelAt(enemy, 10, 20);
     })) << "the enemy did not move to its second place";
-    EXPECT_EQ(TextInPicture(picture, "Player Score: 10", 0, 1, LIGHT_GREY, 0, SCORE_ROWS_END),
-              CountIn(picture, LIGHT_GREY, {0, 0, 512, SCORE_ROWS_END}));
-    EXPECT_NE(At(picture, FIRST_ENEMY_X + 10, FIRST_ENEMY_Y + 20), PixelAt(enemy, 10, 20));
+    EXPECT_EQ(
+        TextPixelsInColor(picture.get(), "Player Score: 10", 0, 1, LIGHT_GREY, 0, SCORE_ROWS_END),
+        CountColor(picture.get(), LIGHT_GREY, {0, 0, 512, SCORE_ROWS_END}));
+    EXPECT_NE(PixelAt(picture.get(), FIRST_ENEMY_X + 10, FIRST_ENEMY_Y + 20),
+              PixelAt(enemy, 10, 20));
 
     // Holding Down takes the player to the bottom of the window, and no further.
     window.MovePointer(REST_X, REST_Y);
@@ -118,9 +124,9 @@ TEST_F(EndToEnd, ThePointerOnTheMarkerColumnScoresAndTheArrowKeysMoveThePlayer) 
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));
     window.Key("keyup", "Down");
     picture = window.Capture();
-    EXPECT_EQ(At(picture, 266, 412 + 50), PixelAt(player, 10, 50));
-    EXPECT_EQ(At(picture, 266, 511 - 8), PixelAt(player, 10, 91));
-    EXPECT_EQ(At(picture, 266, 306), PixelAt(background, 266, 306));
+    EXPECT_EQ(PixelAt(picture.get(), 266, 412 + 50), PixelAt(player, 10, 50));
+    EXPECT_EQ(PixelAt(picture.get(), 266, 511 - 8), PixelAt(player, 10, 91));
+    EXPECT_EQ(PixelAt(picture.get(), 266, 306), PixelAt(background, 266, 306));
 
     window.Key("key", "Escape");
     int status = -1;
@@ -133,22 +139,23 @@ TEST_F(EndToEnd, TheEndScreenIsHeldAndEscapeDuringItEndsTheGameAfterwards) {
     GameWindow window(*server, 10000);
     ASSERT_TRUE(window.Found()) << game.ErrorOutput();
     window.MovePointer(REST_X, REST_Y);
-    std::vector<Color> picture;
+    Picture picture;
     ASSERT_TRUE(Eventually(45000, [&] {
         picture = window.Capture();
-        return At(picture, 100, 480) == PixelAt(endImage, 100, 480);
+        return PixelAt(picture.get(), 100, 480) == PixelAt(endImage, 100, 480);
     })) << "no end screen after 45 seconds";
-    EXPECT_EQ(TextInPicture(picture, "Out of life", 0, 30, DARK_GREY, 0, 512),
+    EXPECT_EQ(TextPixelsInColor(picture.get(), "Out of life", 0, 30, DARK_GREY, 0, 512),
               int(TextPixels("Out of life").size()));
-    EXPECT_EQ(TextInPicture(picture, "Player Score: 0", 0, 1, DARK_GREY, 0, SCORE_ROWS_END),
-              CountIn(picture, DARK_GREY, {0, 0, 512, SCORE_ROWS_END}));
-    EXPECT_EQ(CountIn(picture, LIGHT_GREY, {0, 0, 512, 512}), 0);
+    EXPECT_EQ(
+        TextPixelsInColor(picture.get(), "Player Score: 0", 0, 1, DARK_GREY, 0, SCORE_ROWS_END),
+        CountColor(picture.get(), DARK_GREY, {0, 0, 512, SCORE_ROWS_END}));
+    EXPECT_EQ(CountColor(picture.get(), LIGHT_GREY, {0, 0, 512, 512}), 0);
 
     // Input waits while the end screen is held; the game ends once the hold is over.
     window.Key("key", "Escape");
     std::this_thread::sleep_for(std::chrono::milliseconds(2000));
     EXPECT_TRUE(game.Running()) << "the game ended during the end screen's hold";
-    EXPECT_EQ(At(window.Capture(), 100, 480), PixelAt(endImage, 100, 480));
+    EXPECT_EQ(PixelAt(window.Capture().get(), 100, 480), PixelAt(endImage, 100, 480));
     int status = -1;
     ASSERT_TRUE(game.WaitForExit(8000, &status));
     EXPECT_EQ(status, 0);
@@ -241,14 +248,14 @@ TEST_F(EndToEnd, PicturesOfEveryCommonDepthShowWithPureWhiteSeeThrough) {
         GameProcess game(*server, scratch.Dir());
         GameWindow window(*server, 10000);
         ASSERT_TRUE(window.Found()) << game.ErrorOutput();
-        std::vector<Color> picture;
+        Picture picture;
         EXPECT_TRUE(Eventually(5000, [&] {
             picture = window.Capture();
-            return At(picture, 266, 306) == red;
+            return PixelAt(picture.get(), 266, 306) == red;
         })) << "the player is not drawn in red";
-        EXPECT_EQ(At(picture, 256, 256), PixelAt(background, 256, 256));
-        EXPECT_EQ(At(picture, 275, 355), PixelAt(background, 275, 355));
-        EXPECT_EQ(At(picture, 258, 258), red);
+        EXPECT_EQ(PixelAt(picture.get(), 256, 256), PixelAt(background, 256, 256));
+        EXPECT_EQ(PixelAt(picture.get(), 275, 355), PixelAt(background, 275, 355));
+        EXPECT_EQ(PixelAt(picture.get(), 258, 258), red);
         window.RequestClose();
         int status = -1;
         ASSERT_TRUE(game.WaitForExit(5000, &status));
