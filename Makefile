@@ -19,7 +19,7 @@ BUILD_DIR := build
 CMAKE_FLAGS :=
 endif
 
-.PHONY: all run test check deps test-deps build clean soak bench package
+.PHONY: all run test check deps test-deps build game test-build clean soak bench package
 
 all: build
 
@@ -29,19 +29,29 @@ deps:
 test-deps:
 	@tools/install-deps.sh $(BUILD_PACKAGES) $(TEST_PACKAGES)
 
+# Builds what the installed packages allow: the tests too once `make test` has installed theirs.
 build: deps
 	cmake -S . -B $(BUILD_DIR) $(CMAKE_FLAGS)
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
+# The game alone, with nothing that only the tests need.
+game: deps
+	cmake -S . -B build
+	cmake --build build -j $(JOBS) --target zarn
+
 # The game looks for graphics/ in the working directory: start it from here.
-run: build
+run: game
 	./build/zarn
+
+test-build: test-deps
+	cmake -S . -B $(BUILD_DIR) $(CMAKE_FLAGS) -DZARN_TESTS=ON
+	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 # Every test, then the in-process and end-to-end tests again under AddressSanitizer and UBSan.
 ifeq ($(SANITIZE),1)
-test: test-deps build check
+test: test-build check
 else
-test: test-deps build check
+test: test-build check
 	$(MAKE) --no-print-directory test SANITIZE=1
 endif
 
@@ -49,18 +59,18 @@ check:
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) $(CTEST_FLAGS)
 
 # Ten minutes of random play under valgrind: no leak of the game's own, memory stays flat.
-soak: test-deps build
+soak: test-build
 	cd build && ZARN_SOAK_SECONDS=600 ./tests/zarn_soak
 
 # One frame's work beside the bare SDL calls, on both SDL implementations; start-up and memory.
-bench: test-deps build
+bench: test-build
 	@tools/install-deps.sh $(BENCH_PACKAGES)
 	SDL_VIDEODRIVER=dummy ./build/zarn_bench $(BENCH_FLAGS)
 	SDL_VIDEODRIVER=dummy LD_LIBRARY_PATH=$(SDL12_COMPAT_DIR) ./build/zarn_bench $(BENCH_FLAGS)
 	$(XVFB_RUN) tools/measure-memory.sh
 
 # A Debian package of the installed game: build/zarn_<version>_<arch>.deb
-package: build
+package: game
 	@tools/install-deps.sh $(PACKAGE_PACKAGES)
 	cd build && cpack -G DEB
 

@@ -85,7 +85,6 @@ XServer::~XServer() {
 GameProcess::GameProcess(const XServer& server, const fs::path& workDir,
                          const std::vector<std::string>& command) {
     errorFile_ = fs::temp_directory_path() / ("zarn-stderr-" + std::to_string(getpid()));
-    const char* compatDir = getenv("ZARN_SDL12_COMPAT_DIR");
     pid_ = fork();
     if (pid_ == 0) {
         prctl(PR_SET_PDEATHSIG, SIGKILL); // and its game
@@ -96,9 +95,6 @@ GameProcess::GameProcess(const XServer& server, const fs::path& workDir,
         dup2(err, 2);
         setenv("DISPLAY", server.Name().c_str(), 1);
         unsetenv("SDL_VIDEODRIVER");
-        if (compatDir) {
-            setenv("LD_LIBRARY_PATH", compatDir, 1);
-        }
         std::vector<char*> argv;
         for (const std::string& word : command) {
             argv.push_back(const_cast<char*>(word.c_str()));
@@ -143,7 +139,8 @@ bool GameProcess::UsesSdl12Compat() const {
     std::ifstream maps("/proc/" + std::to_string(pid_) + "/maps");
     std::string line;
     while (std::getline(maps, line)) {
-        if (line.find("sdl12-compat/libSDL-1.2") != std::string::npos) {
+        // It loads SDL2 underneath; where it is the only SDL 1.2, its path shows nothing else.
+        if (line.find("/libSDL2-2.0.so") != std::string::npos) {
             return true;
         }
     }

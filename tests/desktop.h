@@ -39,7 +39,8 @@ class GameProcess {
     bool WaitForExit(int timeoutMs, int* exitStatus);
     bool Running();
     std::string ErrorOutput() const;
-    // Whether the running game has the SDL 1.2 that is built on SDL2 loaded.
+    // Whether the running game has the SDL 1.2 that is built on SDL2 loaded. The test's own
+    // LD_LIBRARY_PATH, which chooses the implementation, passes on to the game.
     bool UsesSdl12Compat() const;
     // The resident memory of the running game, in kilobytes.
     long ResidentKilobytes() const;
