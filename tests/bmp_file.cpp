@@ -72,7 +72,46 @@ Bytes MakeBmp(int bitsPerPixel, int width, int height, const std::vector<Color>&
     return out;
 }
 
-Bytes ShippedFile(const char* name) {
-    std::ifstream in(SourceDir() / "graphics" / name, std::ios::binary);
+Bytes FileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+Bytes ShippedFile(const char* name) {
+    return FileBytes(SourceDir() / "graphics" / name);
+}
+
+static unsigned BigEndian(const Bytes& b, size_t at, int count) {
+    unsigned value = 0;
+    for (int i = 0; i < count; ++i) {
+        value = value << 8 | b.at(at + i);
+    }
+    return value;
+}
+
+// Where a table of a TrueType font starts, from the font's table directory.
+static size_t FontTable(const Bytes& font, const char* tag) {
+    for (unsigned i = 0, tables = BigEndian(font, 4, 2); i < tables; ++i) {
+        size_t entry = 12 + 16 * i;
+        if (std::equal(tag, tag + 4, font.begin() + entry)) {
+            return BigEndian(font, entry + 8, 4);
+        }
+    }
+    ADD_FAILURE() << "the font has no " << tag << " table";
+    return 0;
+}
+
+Bytes WithFontTableBytes(Bytes font, const char* table, size_t at, const Bytes& bytes) {
+    std::copy(bytes.begin(), bytes.end(), font.begin() + FontTable(font, table) + at);
+    return font;
+}
+
+Bytes WithKerning(Bytes font, Sint16 value) {
+    size_t subtable = FontTable(font, "kern") + 4; // after the version and the table count
+    size_t pairs = subtable + 6 + 8;               // after the subtable's and the search header
+    for (unsigned i = 0, count = BigEndian(font, subtable + 6, 2); i < count; ++i) {
+        font.at(pairs + 6 * i + 4) = Uint16(value) >> 8;
+        font.at(pairs + 6 * i + 5) = Uint16(value) & 0xff;
+    }
+    return font;
 }

@@ -12,5 +12,11 @@ using Bytes = std::vector<unsigned char>;
 // rows top-down.
 Bytes MakeBmp(int bitsPerPixel, int width, int height, const std::vector<Color>& pixels);
 
-// The shipped file's bytes.
+// The file's bytes; a name without a folder is one of the shipped files in graphics/.
 Bytes ShippedFile(const char* name);
+Bytes FileBytes(const std::filesystem::path& path);
+
+// The font with the bytes at offset `at` of one of its tables replaced.
+Bytes WithFontTableBytes(Bytes font, const char* table, size_t at, const Bytes& bytes);
+// The font with every pair of its kerning table set to the given value.
+Bytes WithKerning(Bytes font, Sint16 value);

@@ -118,17 +118,37 @@ static const Damage bmpDamage[] = {
     {"claiming 8193 rows top-down", [](const Bytes& b) { return WithSize(b, 20, Uint32(-8193)); }},
 };
 
+// The font's own numbers changed so that SDL_ttf would draw outside a line's surface, or draw
+// nothing at all: units per em and the line's ascent and descent, 2048 and 1901 / -483.
 static const Damage fontDamage[] = {
     {"zero bytes", [](const Bytes&) { return Bytes(); }},
     {"garbage", [](const Bytes&) { return Bytes(4096, 0x5a); }},
     {"cut short", [](const Bytes& b) { return Bytes(b.begin(), b.begin() + 64); }},
+    {"with a negative ascent",
+     [](const Bytes& b) {
+         return WithFontTableBytes(b, "hhea", 4, {0xfe, 0x00});
+     }},
+    {"with a line 60000 pixels high",
+     [](const Bytes& b) {
+         return WithFontTableBytes(WithFontTableBytes(b, "hhea", 4, {0x7f, 0xff}), "head", 18,
+                                   {0x00, 0x10});
+     }},
+    {"with glyphs far above a low line",
+     [](const Bytes& b) {
+         return WithFontTableBytes(b, "hhea", 4, {0x02, 0x00, 0xff, 0x80});
+     }},
+    {"with a kerning of -32768 for every pair",
+     [](const Bytes& b) { return WithKerning(b, -32768); }},
+    {"with a kerning of 32767 for every pair",
+     [](const Bytes& b) { return WithKerning(b, 32767); }},
 };
 
-static void ExpectRefused(const char* name, const Damage& damage) {
-    SCOPED_TRACE(std::string(name) + " " + damage.what);
+// The file in place of the shipped one: missing when there are no bytes to write.
+static void ExpectRefused(const char* name, const char* what, const Bytes* bytes) {
+    SCOPED_TRACE(std::string(name) + " " + what);
     ScratchGraphics scratch;
-    if (damage.apply) {
-        scratch.Write(name, damage.apply(ShippedFile(name)));
+    if (bytes) {
+        scratch.Write(name, *bytes);
     } else {
         scratch.Remove(name);
     }
@@ -145,6 +165,15 @@ static void ExpectRefused(const char* name, const Damage& damage) {
     FreeGame();
 }
 
+static void ExpectRefused(const char* name, const Damage& damage) {
+    if (!damage.apply) {
+        ExpectRefused(name, damage.what, nullptr);
+        return;
+    }
+    Bytes bytes = damage.apply(ShippedFile(name));
+    ExpectRefused(name, damage.what, &bytes);
+}
+
 // Every required file, missing or damaged, fails start-up and is named; the end image is
 // optional, and the game plays on without it.
 TEST(Startup, RefusesMissingOrDamagedFilesWithoutCrashing) {
@@ -159,4 +188,18 @@ TEST(Startup, RefusesMissingOrDamagedFilesWithoutCrashing) {
     for (const Damage& damage : fontDamage) {
         ExpectRefused("alfphabet.ttf", damage);
     }
+}
+
+// Files made to crash or exhaust the libraries under the game, kept in tests/damaged/: the
+// pictures stand in for the enemy, the rest for the font. Each is refused before SDL reads it.
+TEST(Startup, RefusesFilesMadeToCrashTheLibraries) {
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(SourceDir() / "tests/damaged")) {
+        Bytes bytes = FileBytes(entry.path());
+        bool picture = entry.path().extension() == ".bmp";
+        ExpectRefused(picture ? "enemy.bmp" : "alfphabet.ttf", entry.path().filename().c_str(),
+                      &bytes);
+        ++files;
+    }
+    EXPECT_GE(files, 5);
 }

@@ -13,6 +13,8 @@ const int PLAYER_PADDLE_Y = 256;
 const int PLAYER_SPEED = 10;
 const int FPS = 30;
 const int FRAME_DELAY = 1000 / FPS;
+// Every character the HUD can show: its lines, the end screen's, and any score or Life.
+const char* const HUD_CHARACTERS = "Player Score: Life: Out of life 0123456789-";
 
 // The round's state, shared by the loop, the update step and the draw step.
 extern int PlayerScore;

@@ -1,53 +1,126 @@
-// Zarn Game media: loading one picture, converted for the display, pure white see-through.
+// Zarn Game media: loading one picture: checked, converted for the display, pure white
+// see-through.
 #include "media.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 // No picture of this game is larger than this on a side; a header that claims more is
 // damaged or hostile, and SDL would allocate the whole claimed picture before failing.
 static const long long MAX_PICTURE_SIDE = 8192;
+// The largest picture file that can be sound: the largest headers and palette, and the largest
+// picture at 32 bits per pixel. Anything longer is not read at all.
+static const long long MAX_PICTURE_FILE =
+    14 + 124 + 256 * 4 + MAX_PICTURE_SIDE * MAX_PICTURE_SIDE * 4;
 
-static long long LittleEndian(const unsigned char* bytes, int count) {
-    unsigned long value = 0;
+// The sizes of the information header that BMP writers use: OS/2 1.x, Windows 3, the two
+// bit-field variants, Windows 4 and 5. Others exist only in damaged files.
+static const Uint32 BMP_HEADER_SIZES[] = {12, 40, 52, 56, 108, 124};
+static const int BMP_DEPTHS[] = {1, 4, 8, 16, 24, 32};
+static const Uint32 BMP_PLAIN = 0, BMP_BIT_FIELDS = 3;
+
+static Uint32 LittleEndian(const Uint8* bytes, int count) {
+    Uint32 value = 0;
     for (int i = count - 1; i >= 0; --i) {
         value = (value << 8) | bytes[i];
     }
-    if (count == 4) {
-        return static_cast<Sint32>(static_cast<Uint32>(value));
-    }
-    return static_cast<long long>(value);
+    return value;
 }
 
-bool BmpDimensionsArePlausible(const char* fileName) {
-    FILE* file = fopen(fileName, "rb");
-    if (!file) {
-        return true; // SDL says best why the file cannot be opened
+static long long SignedLittleEndian(const Uint8* bytes) {
+    return static_cast<Sint32>(LittleEndian(bytes, 4));
+}
+
+template <typename T, size_t N> static bool IsOneOf(T value, const T (&allowed)[N]) {
+    for (T a : allowed) {
+        if (a == value) {
+            return true;
+        }
     }
-    unsigned char header[26];
-    size_t got = fread(header, 1, sizeof header, file);
-    fclose(file);
-    if (got < sizeof header || header[0] != 'B' || header[1] != 'M') {
-        return true; // not a BMP, or cut short: SDL's loader refuses it without allocating
+    return false;
+}
+
+// SDL's own formatter knows no 64-bit numbers, nor size_t: the text is formatted here.
+static bool Refuse(const char* format, ...) {
+    char why[160];
+    va_list args;
+    va_start(args, format);
+    vsnprintf(why, sizeof why, format, args);
+    va_end(args);
+    SDL_SetError("%s", why);
+    return false;
+}
+
+bool BmpIsSound(const Uint8* data, size_t size) {
+    if (size < 18 || data[0] != 'B' || data[1] != 'M') {
+        return Refuse("not a BMP picture");
     }
-    long long width = 0;
-    long long height = 0;
-    if (LittleEndian(header + 14, 4) == 12) { // the old OS/2 header has 16-bit sizes
-        width = LittleEndian(header + 18, 2);
-        height = LittleEndian(header + 20, 2);
-    } else {
-        width = LittleEndian(header + 18, 4);
-        height = LittleEndian(header + 22, 4);
+    Uint32 headerSize = LittleEndian(data + 14, 4);
+    if (!IsOneOf(headerSize, BMP_HEADER_SIZES)) {
+        return Refuse("a BMP header of %u bytes, which no BMP has", headerSize);
     }
+    long long headersEnd = 14 + headerSize;
+    if (static_cast<long long>(size) < headersEnd) {
+        return Refuse("cut short: %zu bytes, less than its headers", size);
+    }
+    const Uint8* info = data + 14;
+    bool os2 = headerSize == 12; // 16-bit sizes, 3-byte palette entries, never compressed
+    long long width = os2 ? LittleEndian(info + 4, 2) : SignedLittleEndian(info + 4);
+    long long height = os2 ? LittleEndian(info + 6, 2) : SignedLittleEndian(info + 8);
+    int depth = static_cast<int>(LittleEndian(info + (os2 ? 10 : 14), 2));
+    Uint32 compression = os2 ? BMP_PLAIN : LittleEndian(info + 16, 4);
     // A negative height is a picture stored top-down, and valid.
     if (width <= 0 || height == 0 || width > MAX_PICTURE_SIDE || llabs(height) > MAX_PICTURE_SIDE) {
-        // SDL's own formatter knows no 64-bit numbers.
-        char why[96];
-        snprintf(why, sizeof why, "the picture claims %lld x %lld pixels", width, llabs(height));
-        SDL_SetError("%s", why);
-        return false;
+        return Refuse("the picture claims %lld x %lld pixels", width, llabs(height));
+    }
+    if (!IsOneOf(depth, BMP_DEPTHS)) {
+        return Refuse("a depth of %d bits per pixel, which no BMP has", depth);
+    }
+    if (compression == BMP_BIT_FIELDS && (depth == 16 || depth == 32)) {
+        if (headerSize == 40) {
+            headersEnd += 12; // the three masks follow the short header
+        }
+    } else if (compression != BMP_PLAIN) {
+        return Refuse("compression %u at %d bits per pixel, which the game does not read",
+                      compression, depth);
+    }
+    if (depth <= 8) {
+        long long colours = os2 ? 0 : LittleEndian(info + 32, 4);
+        if (colours > (1 << depth)) {
+            return Refuse("a palette of %lld colours at %d bits per pixel", colours, depth);
+        }
+        headersEnd += (colours ? colours : 1 << depth) * (os2 ? 3 : 4);
+    }
+    long long rowBytes = (width * depth + 31) / 32 * 4;
+    long long claimed = std::max(headersEnd, LittleEndian(data + 10, 4) + rowBytes * llabs(height));
+    if (static_cast<long long>(size) < claimed) {
+        return Refuse("cut short: %zu bytes of the %lld its header claims", size, claimed);
     }
     return true;
+}
+
+bool ReadWholeFile(const char* fileName, long long maxBytes, std::vector<Uint8>& bytes) {
+    FILE* file = fopen(fileName, "rb");
+    if (!file) {
+        return Refuse("%s", strerror(errno));
+    }
+    bool read = false;
+    long long size = fseek(file, 0, SEEK_END) == 0 ? ftell(file) : -1;
+    if (size < 0 || fseek(file, 0, SEEK_SET) != 0) {
+        Refuse("cannot read it: %s", strerror(errno));
+    } else if (size > maxBytes) {
+        Refuse("%lld bytes, more than any file of the game can need", size);
+    } else {
+        bytes.resize(static_cast<size_t>(size));
+        read = fread(bytes.data(), 1, bytes.size(), file) == bytes.size() ||
+               Refuse("cannot read it: %s", strerror(errno));
+    }
+    fclose(file);
+    return read;
 }
 
 // Classic SDL's converter drops the low bits of 15- and 16-bit colours, which would turn pure
@@ -108,10 +181,19 @@ static bool HasPixel(SDL_Surface* image, Uint32 value) {
 }
 
 SDL_Surface* LoadImage(const char* fileName) {
-    if (!BmpDimensionsArePlausible(fileName)) {
+    std::vector<Uint8> bytes;
+    if (!ReadWholeFile(fileName, MAX_PICTURE_FILE, bytes)) {
         return NULL;
     }
-    SDL_Surface* imageLoaded = SDL_LoadBMP(fileName);
+    return ImageFromBytes(bytes.data(), bytes.size());
+}
+
+// The file is read once: the bytes that were checked are the bytes SDL decodes.
+SDL_Surface* ImageFromBytes(const Uint8* data, size_t size) {
+    if (!BmpIsSound(data, size)) {
+        return NULL;
+    }
+    SDL_Surface* imageLoaded = SDL_LoadBMP_RW(SDL_RWFromConstMem(data, static_cast<int>(size)), 1);
     if (!imageLoaded) {
         return NULL;
     }

@@ -65,6 +65,8 @@ static const ImageFile imageFiles[] = {
 };
 
 static const char* const fontPath = "graphics/alfphabet.ttf";
+static const long long MAX_FONT_FILE = 16 << 20;
+static std::vector<Uint8> fontBytes; // FreeType reads the open font from here
 
 bool LoadFiles() {
     // Every picture is loaded before any is judged; the first required one missing is reported.
@@ -79,8 +81,8 @@ bool LoadFiles() {
     if (!allRequiredLoaded) {
         return false;
     }
-    GameFont = TTF_OpenFont(fontPath, 30);
-    if (!GameFont) {
+    if (!ReadWholeFile(fontPath, MAX_FONT_FILE, fontBytes) ||
+        !(GameFont = FontFromBytes(fontBytes, 30)) || !FontIsSound(GameFont, HUD_CHARACTERS)) {
         NoteStartupError("cannot load %s: %s", fontPath, TTF_GetError());
         return false;
     }
@@ -96,6 +98,7 @@ void FreeFiles() {
         TTF_CloseFont(GameFont);
         GameFont = NULL;
     }
+    std::vector<Uint8>().swap(fontBytes);
 }
 
 void DrawImage(SDL_Surface* image, SDL_Surface* destSurface, int x, int y) {

@@ -4,6 +4,8 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
+#include <vector>
+
 // Both handles denote the window's display surface: the normal frame is drawn through
 // Backbuffer, the end screen through EndSceene.
 extern SDL_Surface* Backbuffer;
@@ -28,5 +30,15 @@ void DrawText(SDL_Surface* surface, const char* string, int x, int y, TTF_Font* 
 // What made the last start-up fail, as one line for the player, or "" when nothing did.
 const char* StartupError();
 
-// False, with SDL's error set, when a BMP file claims dimensions no picture of this game has.
-bool BmpDimensionsArePlausible(const char* fileName);
+// The steps of loading, for the tests and the fuzzers. Each failure sets SDL's error text.
+// Reads the whole file, refusing one longer than maxBytes.
+bool ReadWholeFile(const char* fileName, long long maxBytes, std::vector<Uint8>& bytes);
+// Whether SDL can safely decode the BMP: a header that exists, a depth and compression SDL
+// reads, and every byte its headers, palette and rows claim.
+bool BmpIsSound(const Uint8* data, size_t size);
+SDL_Surface* ImageFromBytes(const Uint8* data, size_t size);
+// Opens a TrueType or OpenType font from bytes that must stay in place while it is open.
+TTF_Font* FontFromBytes(const std::vector<Uint8>& bytes, int pointSize);
+// Whether the font's line is of a sane height, and each of the characters, alone and beside
+// each other with their kerning, stays within a generous box around the line.
+bool FontIsSound(TTF_Font* font, const char* characters);
