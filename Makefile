@@ -5,6 +5,7 @@ PACKAGE_PACKAGES := dpkg-dev file
 TEST_PACKAGES := libgtest-dev libx11-dev xvfb xauth xdotool libsdl1.2-compat valgrind \
 	libbenchmark-dev $(PACKAGE_PACKAGES)
 BENCH_PACKAGES := time
+FUZZ_PACKAGES := clang libclang-rt-dev
 BENCH_FLAGS := --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
 XVFB_RUN := xvfb-run -a -s "-screen 0 1024x768x24 -noreset"
 # The SDL 1.2 built on SDL2 installs beside the classic one.
@@ -19,7 +20,7 @@ BUILD_DIR := build
 CMAKE_FLAGS :=
 endif
 
-.PHONY: all run test check deps test-deps build game test-build clean soak bench package
+.PHONY: all run test check deps test-deps build game test-build clean soak bench fuzz package
 
 all: build
 
@@ -68,6 +69,13 @@ bench: test-build
 	SDL_VIDEODRIVER=dummy ./build/zarn_bench $(BENCH_FLAGS)
 	SDL_VIDEODRIVER=dummy LD_LIBRARY_PATH=$(SDL12_COMPAT_DIR) ./build/zarn_bench $(BENCH_FLAGS)
 	$(XVFB_RUN) tools/measure-memory.sh
+
+# The picture and font fuzzers, FUZZ_SECONDS (default 180) each on each SDL 1.2 implementation.
+fuzz: deps
+	@tools/install-deps.sh $(FUZZ_PACKAGES)
+	CXX=clang++ cmake -S . -B build/fuzz -DZARN_FUZZ=ON
+	cmake --build build/fuzz -j $(JOBS)
+	tools/fuzz.sh
 
 # A Debian package of the installed game: build/zarn_<version>_<arch>.deb
 package: game

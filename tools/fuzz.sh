@@ -1,0 +1,41 @@
+#!/bin/sh
+# `make fuzz`: the damaged files kept in tests/damaged/ once through each fuzzer, then each fuzzer
+# for FUZZ_SECONDS (default 180) on each SDL 1.2 implementation the machine has.
+# Run from the repository's root after building build/fuzz.
+set -eu
+fuzz=build/fuzz
+seconds=${FUZZ_SECONDS:-180}
+compat=/usr/lib/$(gcc -dumpmachine)/sdl12-compat
+sdls="classic compat"
+# Where the SDL2-based SDL 1.2 is the only one, it is both.
+if [ "$(readlink -f "$compat/libSDL-1.2.so.0")" = "$(readlink -f "$compat/../libSDL-1.2.so.0")" ]; then
+    sdls="compat"
+fi
+"$fuzz/fuzz/make_seeds" "$fuzz/seeds/picture" "$fuzz/seeds/font" graphics/alfphabet.ttf
+mkdir -p "$fuzz/crashes"
+# A picture of more than a few hundred MB from a file of a few KB is a finding, as a crash is.
+options="-rss_limit_mb=1024 -malloc_limit_mb=400 -print_final_stats=1 -artifact_prefix=$fuzz/crashes/"
+for sdl in $sdls; do
+    library_path=""
+    [ "$sdl" = compat ] && library_path=$compat
+    for target in picture font; do
+        case $target in
+            picture) kept=$(find tests/damaged -name '*.bmp'); max=4096 ;;
+            font) kept=$(find tests/damaged ! -name '*.bmp' -type f); max=800000 ;;
+        esac
+        echo "== $target fuzzer on $sdl SDL: the kept damaged files, then $seconds s"
+        # shellcheck disable=SC2086
+        LD_LIBRARY_PATH=$library_path "$fuzz/fuzz/${target}_fuzzer" $options $kept \
+            >"$fuzz/kept.log" 2>&1 || { cat "$fuzz/kept.log"; exit 1; }
+        mkdir -p "$fuzz/corpus/$target"
+        # shellcheck disable=SC2086
+        LD_LIBRARY_PATH=$library_path "$fuzz/fuzz/${target}_fuzzer" $options -max_len=$max \
+            -max_total_time="$seconds" "$fuzz/corpus/$target" "$fuzz/seeds/$target" 2>&1 |
+            grep -E '^(#[0-9]+ +DONE|stat::|==[0-9]+==ERROR|SUMMARY|Done)' || true
+    done
+done
+if [ -n "$(ls -A "$fuzz/crashes")" ]; then
+    echo "Found: $(ls "$fuzz/crashes"). Keep each in tests/damaged/ (pictures as .bmp)."
+    exit 1
+fi
+echo "No crash, leak or excessive allocation found."
