@@ -2,8 +2,10 @@
 
 BUILD_PACKAGES := cmake make g++ pkg-config libsdl1.2-dev libsdl-ttf2.0-dev
 PACKAGE_PACKAGES := dpkg-dev file
+# What checks the package as Debian would, and what it depends on beyond the libraries.
+PACKAGE_CHECK_PACKAGES := lintian appstream desktop-file-utils fonts-dejavu-core
 TEST_PACKAGES := libgtest-dev libx11-dev xvfb xauth xdotool libsdl1.2-compat valgrind \
-	libbenchmark-dev $(PACKAGE_PACKAGES)
+	libbenchmark-dev $(PACKAGE_PACKAGES) $(PACKAGE_CHECK_PACKAGES)
 BENCH_PACKAGES := time
 FUZZ_PACKAGES := clang libclang-rt-dev
 BENCH_FLAGS := --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
@@ -78,9 +80,10 @@ fuzz: deps
 	tools/fuzz.sh
 
 # A Debian package of the installed game: build/zarn_<version>_<arch>.deb
-package: game
+package: deps
 	@tools/install-deps.sh $(PACKAGE_PACKAGES)
-	cd build && cpack -G DEB
+	@mkdir -p build
+	tools/make-package.sh build/deb build
 
 clean:
 	rm -rf build

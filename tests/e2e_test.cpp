@@ -276,7 +276,7 @@ TEST_F(EndToEnd, AMissingOrDamagedFileEndsTheGameWithOneLineAndStatus1) {
         ASSERT_TRUE(game.WaitForExit(10000, &status)) << "the game did not end";
         EXPECT_EQ(status, 1);
         std::string message = game.ErrorOutput();
-        std::string expected = "zarn: cannot load graphics/" + std::string(bad.name) + ": ";
+        std::string expected = "zarn: cannot load " + scratch.File(bad.name).string() + ": ";
         EXPECT_EQ(message.rfind(expected, 0), 0u) << message;
         EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
         EXPECT_FALSE(WindowTitledZarnGameExists(*server));
@@ -312,4 +312,36 @@ TEST_F(EndToEnd, PicturesOfEveryCommonDepthShowWithPureWhiteSeeThrough) {
         ASSERT_TRUE(game.WaitForExit(5000, &status));
         EXPECT_EQ(status, 0);
     }
+}
+
+// Asking the game about itself needs no display: it answers and ends without starting SDL.
+TEST(CommandLine, AnswersWithoutADisplayAndWithoutStartingTheGame) {
+    struct Case {
+        const char* arguments;
+        int status;
+        const char* out; // what standard output starts with
+        const char* err; // what standard error starts with
+    };
+    const Case cases[] = {
+        {"--help", 0, "Usage: zarn [-h | --help | --version]\n", ""},
+        {"-h", 0, "Usage: zarn [-h | --help | --version]\n", ""},
+        {"--version", 0, "zarn 1.0.0\n", ""},
+        {"--fullscreen", 2, "", "zarn: unexpected argument '--fullscreen'; try 'zarn --help'\n"},
+        {"--help extra", 2, "", "zarn: unexpected argument 'extra'; try 'zarn --help'\n"},
+    };
+    fs::path out = fs::temp_directory_path() / ("zarn-out-" + std::to_string(getpid()));
+    fs::path err = out.string() + ".err";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        // A game that started would play until the time-out ends it with 124.
+        std::string command = "env -u DISPLAY -u SDL_VIDEODRIVER timeout 10 " ZARN_BINARY " " +
+                              std::string(c.arguments) + " >" + out.string() + " 2>" + err.string();
+        int status = system(command.c_str());
+        EXPECT_EQ(WEXITSTATUS(status), c.status);
+        Bytes said = FileBytes(out), complained = FileBytes(err);
+        EXPECT_EQ(std::string(said.begin(), said.end()).rfind(c.out, 0), 0u);
+        EXPECT_EQ(std::string(complained.begin(), complained.end()), c.err);
+    }
+    fs::remove(out);
+    fs::remove(err);
 }

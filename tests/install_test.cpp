@@ -37,6 +37,13 @@ class Installed : public ::testing::Test {
         ASSERT_TRUE(game.WaitForExit(5000, &status));
         EXPECT_EQ(status, 0) << game.ErrorOutput();
     }
+    void ExpectItFailsSaying(const fs::path& launcher, const std::string& message) {
+        GameProcess game(server, elsewhere, {launcher.string()});
+        int status = -1;
+        ASSERT_TRUE(game.WaitForExit(10000, &status));
+        EXPECT_EQ(status, 1);
+        EXPECT_EQ(game.ErrorOutput().rfind(message, 0), 0u) << game.ErrorOutput();
+    }
     XServer server;
     fs::path scratch, elsewhere;
 };
@@ -54,18 +61,20 @@ TEST_F(Installed, TheLauncherStartsTheGameFromAnywhereEvenAfterThePrefixMoves) {
     fs::rename(prefix, moved);
     ExpectItStartsAndEndsOnEscape({(moved / "bin/zarn").string()});
 
-    // The game's own exit status comes through the launcher.
+    // The game's own exit status and message come through the launcher, naming the full path;
+    // the launcher's own errors speak as the game does.
     fs::remove(moved / "share/zarn/graphics/ball.bmp");
-    GameProcess game(server, elsewhere, {(moved / "bin/zarn").string()});
-    int status = -1;
-    ASSERT_TRUE(game.WaitForExit(10000, &status));
-    EXPECT_EQ(status, 1);
-    EXPECT_NE(game.ErrorOutput().find("cannot load graphics/ball.bmp"), std::string::npos);
+    ExpectItFailsSaying(moved / "bin/zarn",
+                        "zarn: cannot load " + (moved / "share/zarn/graphics/ball.bmp").string());
+    fs::remove_all(moved / "share/zarn");
+    ExpectItFailsSaying(moved / "bin/zarn", "zarn: cannot enter the game's data directory " +
+                                                (moved / "share/zarn").string());
 }
 
-TEST_F(Installed, TheDebianPackageHoldsTheGameAndInstallsAndRemovesCleanly) {
-    ASSERT_EQ(system(("cpack -G DEB -B " + scratch.string() +
-                      " --config " ZARN_BUILD_DIR "/CPackConfig.cmake >/dev/null")
+// Built as `make package` builds it: Debian's layout for games, its hardening, stripped.
+TEST_F(Installed, TheDebianPackagePassesLintianAndInstallsAndRemovesCleanly) {
+    ASSERT_EQ(system(("\"" ZARN_SOURCE_DIR "/tools/make-package.sh\" " +
+                      (scratch / "build").string() + " " + scratch.string() + " >/dev/null")
                          .c_str()),
               0);
     fs::path package;
@@ -74,18 +83,29 @@ TEST_F(Installed, TheDebianPackageHoldsTheGameAndInstallsAndRemovesCleanly) {
             package = entry.path();
         }
     }
-    ASSERT_FALSE(package.empty()) << "cpack made no .deb";
+    ASSERT_FALSE(package.empty()) << "no .deb was made";
+
+    // Lintian's errors and warnings are E: and W: lines; its notes are only information.
+    std::string lintian = Output("lintian --pedantic " + package.string() + " 2>&1");
+    EXPECT_EQ(lintian.find("E: "), std::string::npos) << lintian;
+    EXPECT_EQ(lintian.find("W: "), std::string::npos) << lintian;
+    EXPECT_EQ(system("appstreamcli validate --pedantic --no-net " ZARN_SOURCE_DIR
+                     "/dist/org.example.zarn.metainfo.xml >/dev/null"),
+              0);
+    EXPECT_EQ(system("desktop-file-validate " ZARN_SOURCE_DIR "/dist/org.example.zarn.desktop"), 0);
 
     std::string depends = Output("dpkg-deb -f " + package.string() + " Depends");
-    EXPECT_NE(depends.find("libsdl1.2debian"), std::string::npos) << depends;
-    EXPECT_NE(depends.find("libsdl-ttf2.0-0"), std::string::npos) << depends;
+    for (const char* dependency : {"libsdl1.2debian", "libsdl-ttf2.0-0", "fonts-dejavu-core"}) {
+        EXPECT_NE(depends.find(dependency), std::string::npos) << depends;
+    }
     std::string files = Output("dpkg-deb -c " + package.string());
-    for (const char* file :
-         {"./usr/bin/zarn", "./usr/lib/zarn/zarn", "./usr/share/zarn/graphics/background.bmp",
-          "./usr/share/zarn/graphics/ball.bmp", "./usr/share/zarn/graphics/player.bmp",
-          "./usr/share/zarn/graphics/enemy.bmp", "./usr/share/zarn/graphics/endscreen.bmp",
-          "./usr/share/zarn/graphics/alfphabet.ttf", "./usr/share/applications/zarn.desktop",
-          "./usr/share/icons/hicolor/64x64/apps/zarn.png"}) {
+    for (const char* file : {"./usr/games/zarn", "./usr/libexec/zarn/zarn",
+                             "./usr/share/games/zarn/graphics/enemy.bmp",
+                             "./usr/share/games/zarn/graphics/alfphabet.ttf -> "
+                             "../../../fonts/truetype/dejavu/DejaVuSans-Bold.ttf",
+                             "./usr/share/man/man6/zarn.6.gz", "./usr/share/doc/zarn/copyright",
+                             "./usr/share/metainfo/org.example.zarn.metainfo.xml",
+                             "./usr/share/icons/hicolor/256x256/apps/zarn.png"}) {
         EXPECT_NE(files.find(std::string(file) + "\n"), std::string::npos) << file;
     }
 
@@ -94,8 +114,8 @@ TEST_F(Installed, TheDebianPackageHoldsTheGameAndInstallsAndRemovesCleanly) {
         GTEST_SKIP() << "not root, or zarn is installed on this machine: not installing it";
     }
     ASSERT_EQ(system(("dpkg -i " + package.string() + " >/dev/null").c_str()), 0);
-    ExpectItStartsAndEndsOnEscape({"zarn"});
+    ExpectItStartsAndEndsOnEscape({"/usr/games/zarn"});
     EXPECT_EQ(system("dpkg -r zarn >/dev/null"), 0);
-    EXPECT_FALSE(fs::exists("/usr/bin/zarn"));
-    EXPECT_FALSE(fs::exists("/usr/share/zarn"));
+    EXPECT_FALSE(fs::exists("/usr/games/zarn"));
+    EXPECT_FALSE(fs::exists("/usr/share/games/zarn"));
 }

@@ -158,7 +158,7 @@ static void ExpectRefused(const char* name, const char* what, const Bytes* bytes
         EXPECT_EQ(EndGameScreen, nullptr);
     } else {
         EXPECT_EQ(std::string(StartupError())
-                      .rfind("cannot load graphics/" + std::string(name) + ": ", 0),
+                      .rfind("cannot load " + scratch.File(name).string() + ": ", 0),
                   0u)
             << StartupError();
     }

@@ -176,8 +176,8 @@ static bool IsSeeThrough(Rgb c) {
     return c.r == SEE_THROUGH.r && c.g == SEE_THROUGH.g && c.b == SEE_THROUGH.b;
 }
 
-// The desktop icon, 64 x 64: both paddles in front of the game's sky, on a rounded tile.
-// Returns the colour and how much of the sample the tile covers (0 or 1).
+// The icon, drawn on a 64 x 64 grid at any size: both paddles in front of the game's sky, on a
+// rounded tile. Returns the colour and how much of the sample the tile covers (0 or 1).
 static Rgb Icon(double x, double y, double* cover) {
     const double size = 64, radius = 12;
     double qx = std::max(std::fabs(x - size / 2) - (size / 2 - radius), 0.0);
@@ -220,9 +220,10 @@ static void PutChunk(std::string& png, const char* type, const std::string& data
 }
 
 // A PNG with an alpha channel, its pixels stored uncompressed: small enough for an icon, and
-// nothing to link but SDL.
-static bool SaveIcon(const std::string& path) {
-    const int size = 64, samples = 4;
+// nothing to link but SDL. Each size is drawn anew, not scaled from another.
+static bool SaveIcon(const std::string& path, int size) {
+    const int samples = 4;
+    const double grid = 64.0 / size;
     std::string raw;
     for (int y = 0; y < size; ++y) {
         raw += char(0); // no filter
@@ -231,8 +232,8 @@ static bool SaveIcon(const std::string& path) {
             double covered = 0;
             for (int s = 0; s < samples * samples; ++s) {
                 double cover = 0;
-                Rgb c = Icon(x + (s % samples + 0.5) / samples, y + (s / samples + 0.5) / samples,
-                             &cover);
+                Rgb c = Icon((x + (s % samples + 0.5) / samples) * grid,
+                             (y + (s / samples + 0.5) / samples) * grid, &cover);
                 sum = {sum.r + c.r * cover, sum.g + c.g * cover, sum.b + c.b * cover};
                 covered += cover;
             }
@@ -279,9 +280,19 @@ static bool SaveIcon(const std::string& path) {
     return saved;
 }
 
+// The window's icon, 32 x 32 at one sample a pixel, pure white around the tile.
+static Rgb WindowIcon(double x, double y) {
+    double cover = 0;
+    Rgb c = Icon(x * 2, y * 2, &cover);
+    return cover > 0 ? c : SEE_THROUGH;
+}
+
+// The desktop's icon sizes.
+static const int ICON_SIZES[] = {48, 64, 128, 256};
+
 int main(int argc, char* argv[]) {
     if (argc < 2 || argc > 3) {
-        fprintf(stderr, "usage: make_graphics GRAPHICS_DIRECTORY [ICON_FILE]\n");
+        fprintf(stderr, "usage: make_graphics GRAPHICS_DIRECTORY [ICON_DIRECTORY]\n");
         return 2;
     }
     std::string dir = argv[1];
@@ -289,9 +300,12 @@ int main(int argc, char* argv[]) {
               Save(dir + "/player.bmp", 20, 100, 1, Player) &&
               Save(dir + "/enemy.bmp", 20, 100, 1, Enemy) &&
               Save(dir + "/ball.bmp", 16, 16, 1, Ball) &&
-              Save(dir + "/endscreen.bmp", 512, 512, 4, EndScreen);
-    if (ok && argc == 3) {
-        ok = SaveIcon(argv[2]);
+              Save(dir + "/endscreen.bmp", 512, 512, 4, EndScreen) &&
+              Save(dir + "/icon.bmp", 32, 32, 1, WindowIcon);
+    for (int size : ICON_SIZES) {
+        if (ok && argc == 3) {
+            ok = SaveIcon(std::string(argv[2]) + "/zarn-" + std::to_string(size) + ".png", size);
+        }
     }
     return ok ? 0 : 1;
 }

@@ -5,6 +5,8 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <filesystem>
+#include <string>
 
 SDL_Surface* Backbuffer = NULL;
 SDL_Surface* EndSceene = NULL;
@@ -28,6 +30,23 @@ const char* StartupError() {
     return startupError;
 }
 
+static const char* const iconPath = "graphics/icon.bmp";
+
+// The window's icon, which SDL takes before the window opens. It is decoration only: without a
+// sound icon file the game plays on with the desktop's default.
+static void SetWindowIcon() {
+    std::vector<Uint8> bytes;
+    if (!ReadWholeFile(iconPath, 1 << 20, bytes) || !BmpIsSound(bytes.data(), bytes.size())) {
+        return;
+    }
+    SDL_Surface* icon = SDL_LoadBMP_RW(SDL_RWFromConstMem(bytes.data(), int(bytes.size())), 1);
+    if (icon) {
+        SDL_SetColorKey(icon, SDL_SRCCOLORKEY, SDL_MapRGB(icon->format, 255, 255, 255));
+        SDL_WM_SetIcon(icon, NULL); // SDL keeps its own copy
+        SDL_FreeSurface(icon);
+    }
+}
+
 bool InitSDL() {
     startupError[0] = '\0';
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) == -1) {
@@ -38,6 +57,7 @@ bool InitSDL() {
         NoteStartupError("cannot start SDL_ttf: %s", TTF_GetError());
         return false;
     }
+    SetWindowIcon();
     // One mode request serves both handles: a second request may free the first one's surface.
     Backbuffer = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, 32, SDL_SWSURFACE);
     EndSceene = Backbuffer;
@@ -68,13 +88,21 @@ static const char* const fontPath = "graphics/alfphabet.ttf";
 static const long long MAX_FONT_FILE = 16 << 20;
 static std::vector<Uint8> fontBytes; // FreeType reads the open font from here
 
+// The full path of a file the game could not load: the installed game runs in a data directory
+// that the player never chose.
+static std::string FullPath(const char* path) {
+    std::error_code error;
+    std::filesystem::path full = std::filesystem::absolute(path, error);
+    return error ? path : full.string();
+}
+
 bool LoadFiles() {
     // Every picture is loaded before any is judged; the first required one missing is reported.
     bool allRequiredLoaded = true;
     for (const ImageFile& file : imageFiles) {
         *file.handle = LoadImage(file.path);
         if (!*file.handle && file.required && allRequiredLoaded) {
-            NoteStartupError("cannot load %s: %s", file.path, SDL_GetError());
+            NoteStartupError("cannot load %s: %s", FullPath(file.path).c_str(), SDL_GetError());
             allRequiredLoaded = false;
         }
     }
@@ -83,7 +111,7 @@ bool LoadFiles() {
     }
     if (!ReadWholeFile(fontPath, MAX_FONT_FILE, fontBytes) ||
         !(GameFont = FontFromBytes(fontBytes, 30)) || !FontIsSound(GameFont, HUD_CHARACTERS)) {
-        NoteStartupError("cannot load %s: %s", fontPath, TTF_GetError());
+        NoteStartupError("cannot load %s: %s", FullPath(fontPath).c_str(), TTF_GetError());
         return false;
     }
     return true;
