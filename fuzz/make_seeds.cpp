@@ -66,8 +66,9 @@ static Bytes Picture(int headerSize, int depth, bool bitFields, bool topDown) {
 }
 
 static void Write(const fs::path& path, const Bytes& bytes) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                 static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
 }
 
 int main(int argc, char* argv[]) {
