@@ -7,7 +7,7 @@ PACKAGE_CHECK_PACKAGES := lintian appstream desktop-file-utils fonts-dejavu-core
 TEST_PACKAGES := libgtest-dev libx11-dev xvfb xauth xdotool libsdl1.2-compat valgrind \
 	libbenchmark-dev $(PACKAGE_PACKAGES) $(PACKAGE_CHECK_PACKAGES)
 BENCH_PACKAGES := time
-FUZZ_PACKAGES := clang libclang-rt-dev
+FUZZ_PACKAGES := clang libclang-rt-dev llvm
 BENCH_FLAGS := --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
 XVFB_RUN := xvfb-run -a -s "-screen 0 1024x768x24 -noreset"
 # The SDL 1.2 built on SDL2 installs beside the classic one.
@@ -65,12 +65,14 @@ check:
 soak: test-build
 	cd build && ZARN_SOAK_SECONDS=600 ./tests/zarn_soak
 
-# One frame's work beside the bare SDL calls, on both SDL implementations; start-up and memory.
+# One frame's work beside the bare SDL calls, on both SDL implementations; start-up and memory,
+# and what each damaged file costs before the game refuses it.
 bench: test-build
 	@tools/install-deps.sh $(BENCH_PACKAGES)
 	SDL_VIDEODRIVER=dummy ./build/zarn_bench $(BENCH_FLAGS)
 	SDL_VIDEODRIVER=dummy LD_LIBRARY_PATH=$(SDL12_COMPAT_DIR) ./build/zarn_bench $(BENCH_FLAGS)
 	$(XVFB_RUN) tools/measure-memory.sh
+	tools/measure-damaged.sh
 
 # The picture and font fuzzers, FUZZ_SECONDS (default 180) each on each SDL 1.2 implementation.
 fuzz: deps

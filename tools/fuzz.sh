@@ -34,6 +34,18 @@ for sdl in $sdls; do
             grep -E '^(#[0-9]+ +DONE|stat::|==[0-9]+==ERROR|SUMMARY|Done)' || true
     done
 done
+# Which lines of the game's loading code the corpora reach.
+coverage=build/fuzz-coverage
+CXX=clang++ cmake -S . -B "$coverage" -DZARN_FUZZ=ON -DZARN_FUZZ_COVERAGE=ON >/dev/null
+cmake --build "$coverage" -j "$(nproc)" >/dev/null
+for target in picture font; do
+    LLVM_PROFILE_FILE="$coverage/$target.profraw" "$coverage/fuzz/${target}_fuzzer" -runs=0 \
+        "$fuzz/corpus/$target" >/dev/null 2>&1
+done
+llvm-profdata merge -o "$coverage/all.profdata" "$coverage"/*.profraw
+llvm-cov report "$coverage/fuzz/picture_fuzzer" -object "$coverage/fuzz/font_fuzzer" \
+    -instr-profile="$coverage/all.profdata" src/media/image.cpp src/media/font.cpp
+
 if [ -n "$(ls -A "$fuzz/crashes")" ]; then
     echo "Found: $(ls "$fuzz/crashes"). Keep each in tests/damaged/ (pictures as .bmp)."
     exit 1
