@@ -1,7 +1,7 @@
 // Zarn Game: composing the frame, the HUD and the end screen.
 #include "game.h"
 
-#include "../media/media.h"
+#include "media/media.h"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
 // Zarn Game: the steps of one frame and the round timer.
 #include "game.h"
 
-#include "../media/media.h"
+#include "media/media.h"
 
 // The only event pump: the keyboard and pointer state that the update step reads is as of here.
 bool ProgramIsRunning() {

@@ -1,7 +1,7 @@
 // Zarn Game: the entry and the frame loop.
 #include "game.h"
 
-#include "../media/media.h"
+#include "media/media.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,7 +1,7 @@
 // Zarn Game: the round's state, placing the sprites, and the start and end of a run.
 #include "game.h"
 
-#include "../media/media.h"
+#include "media/media.h"
 
 #include <cstdlib>
 

@@ -9,6 +9,10 @@
 // A 30-point line is about 35 pixels; SDL_ttf draws a line into one surface of its height.
 static const int MIN_LINE_HEIGHT = 10;
 static const int MAX_LINE_HEIGHT = 120;
+static const long long MAX_FONT_FILE = 16 << 20;
+
+// FreeType reads the open font from these bytes for as long as it is open: the game has one.
+static std::vector<Uint8> openFontBytes;
 
 static bool Refuse(const char* why) {
     TTF_SetError("%s", why);
@@ -76,4 +80,26 @@ bool FontIsSound(TTF_Font* font, const char* characters) {
         }
     }
     return true;
+}
+
+TTF_Font* LoadFont(const char* fileName, int pointSize, const char* characters) {
+    TTF_Font* font = NULL;
+    if (ReadWholeFile(fileName, MAX_FONT_FILE, openFontBytes)) {
+        font = FontFromBytes(openFontBytes, pointSize);
+    }
+    if (font && !FontIsSound(font, characters)) {
+        TTF_CloseFont(font); // keeps the error that FontIsSound set
+        font = NULL;
+    }
+    if (!font) {
+        std::vector<Uint8>().swap(openFontBytes);
+    }
+    return font;
+}
+
+void CloseFont(TTF_Font* font) {
+    if (font) {
+        TTF_CloseFont(font);
+    }
+    std::vector<Uint8>().swap(openFontBytes);
 }

@@ -209,3 +209,18 @@ SDL_Surface* ImageFromBytes(const Uint8* data, size_t size) {
     }
     return processedImage;
 }
+
+// The window's icon. It is decoration only: without a sound icon file the game plays on with the
+// desktop's default.
+void SetWindowIcon(const char* fileName) {
+    std::vector<Uint8> bytes;
+    if (!ReadWholeFile(fileName, 1 << 20, bytes) || !BmpIsSound(bytes.data(), bytes.size())) {
+        return;
+    }
+    SDL_Surface* icon = SDL_LoadBMP_RW(SDL_RWFromConstMem(bytes.data(), int(bytes.size())), 1);
+    if (icon) {
+        SDL_SetColorKey(icon, SDL_SRCCOLORKEY, SDL_MapRGB(icon->format, 255, 255, 255));
+        SDL_WM_SetIcon(icon, NULL); // SDL keeps its own copy
+        SDL_FreeSurface(icon);
+    }
+}

@@ -1,7 +1,7 @@
 // Zarn Game media: brings up SDL and the window, loads the pictures and the font, draws.
 #include "media.h"
 
-#include "../game/game.h"
+#include "game/game.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -30,23 +30,6 @@ const char* StartupError() {
     return startupError;
 }
 
-static const char* const iconPath = "graphics/icon.bmp";
-
-// The window's icon, which SDL takes before the window opens. It is decoration only: without a
-// sound icon file the game plays on with the desktop's default.
-static void SetWindowIcon() {
-    std::vector<Uint8> bytes;
-    if (!ReadWholeFile(iconPath, 1 << 20, bytes) || !BmpIsSound(bytes.data(), bytes.size())) {
-        return;
-    }
-    SDL_Surface* icon = SDL_LoadBMP_RW(SDL_RWFromConstMem(bytes.data(), int(bytes.size())), 1);
-    if (icon) {
-        SDL_SetColorKey(icon, SDL_SRCCOLORKEY, SDL_MapRGB(icon->format, 255, 255, 255));
-        SDL_WM_SetIcon(icon, NULL); // SDL keeps its own copy
-        SDL_FreeSurface(icon);
-    }
-}
-
 bool InitSDL() {
     startupError[0] = '\0';
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) == -1) {
@@ -57,7 +40,7 @@ bool InitSDL() {
         NoteStartupError("cannot start SDL_ttf: %s", TTF_GetError());
         return false;
     }
-    SetWindowIcon();
+    SetWindowIcon("graphics/icon.bmp"); // SDL takes it before the window opens
     // One mode request serves both handles: a second request may free the first one's surface.
     Backbuffer = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, 32, SDL_SWSURFACE);
     EndSceene = Backbuffer;
@@ -85,8 +68,6 @@ static const ImageFile imageFiles[] = {
 };
 
 static const char* const fontPath = "graphics/alfphabet.ttf";
-static const long long MAX_FONT_FILE = 16 << 20;
-static std::vector<Uint8> fontBytes; // FreeType reads the open font from here
 
 // The full path of a file the game could not load: the installed game runs in a data directory
 // that the player never chose.
@@ -109,8 +90,8 @@ bool LoadFiles() {
     if (!allRequiredLoaded) {
         return false;
     }
-    if (!ReadWholeFile(fontPath, MAX_FONT_FILE, fontBytes) ||
-        !(GameFont = FontFromBytes(fontBytes, 30)) || !FontIsSound(GameFont, HUD_CHARACTERS)) {
+    GameFont = LoadFont(fontPath, 30, HUD_CHARACTERS);
+    if (!GameFont) {
         NoteStartupError("cannot load %s: %s", FullPath(fontPath).c_str(), TTF_GetError());
         return false;
     }
@@ -122,11 +103,8 @@ void FreeFiles() {
         SDL_FreeSurface(*file.handle);
         *file.handle = NULL;
     }
-    if (GameFont) {
-        TTF_CloseFont(GameFont);
-        GameFont = NULL;
-    }
-    std::vector<Uint8>().swap(fontBytes);
+    CloseFont(GameFont);
+    GameFont = NULL;
 }
 
 void DrawImage(SDL_Surface* image, SDL_Surface* destSurface, int x, int y) {

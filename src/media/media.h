@@ -20,6 +20,10 @@ extern TTF_Font* GameFont;
 
 bool InitSDL();
 SDL_Surface* LoadImage(const char* fileName);
+// The font, checked that it can draw the characters safely; NULL, with SDL_ttf's error set, if not.
+TTF_Font* LoadFont(const char* fileName, int pointSize, const char* characters);
+void CloseFont(TTF_Font* font);
+void SetWindowIcon(const char* fileName);
 bool LoadFiles();
 void FreeFiles();
 
