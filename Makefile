@@ -8,6 +8,10 @@ TEST_PACKAGES := libgtest-dev libx11-dev xvfb xauth xdotool libsdl1.2-compat val
 	libbenchmark-dev $(PACKAGE_PACKAGES) $(PACKAGE_CHECK_PACKAGES)
 BENCH_PACKAGES := time
 FUZZ_PACKAGES := clang libclang-rt-dev llvm
+# The browser version: Debian's emscripten (whose optimiser wants acorn), the font's subsetter.
+WEB_PACKAGES := emscripten node-acorn fonttools zip
+WEB_TEST_PACKAGES := chromium
+EMSCRIPTEN := NODE_PATH=/usr/share/nodejs
 BENCH_FLAGS := --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
 XVFB_RUN := xvfb-run -a -s "-screen 0 1024x768x24 -noreset"
 # The SDL 1.2 built on SDL2 installs beside the classic one.
@@ -22,7 +26,7 @@ BUILD_DIR := build
 CMAKE_FLAGS :=
 endif
 
-.PHONY: all run test check deps test-deps build game test-build clean soak bench fuzz package
+.PHONY: all run test check deps test-deps build game test-build web web-run web-bench web-test-deps clean soak bench fuzz package
 
 all: build
 
@@ -46,9 +50,32 @@ game: deps
 run: game
 	./build/zarn
 
-test-build: test-deps
+test-build: test-deps $(if $(filter 1,$(SANITIZE)),,web web-test-deps)
 	cmake -S . -B $(BUILD_DIR) $(CMAKE_FLAGS) -DZARN_TESTS=ON
 	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+# The browser version in build/web/, and build/zarn-web.zip of it for any static web host.
+web: deps
+	@tools/install-deps.sh $(WEB_PACKAGES)
+	$(EMSCRIPTEN) emcmake cmake -S web -B build/web-build
+	$(EMSCRIPTEN) cmake --build build/web-build -j $(JOBS)
+	cd build/web && rm -f ../zarn-web.zip && zip -q -X -r ../zarn-web.zip .
+
+# Page weight, first frame, and the CPU the browser uses beside the native game's.
+web-bench: web web-test-deps game
+	@tools/install-deps.sh xvfb xauth
+	$(XVFB_RUN) node web/bench.mjs build
+
+# A page that loads WebAssembly and data files cannot be opened from file://: this serves it.
+web-run: web
+	node web/serve.mjs build/web 8000
+
+# Debian's chromium, and the test's driver for it, pinned by web/package-lock.json. Where npm is
+# not Debian's (it may come with another nodejs), the one there is used.
+web-test-deps:
+	@tools/install-deps.sh $(WEB_TEST_PACKAGES)
+	@command -v npm >/dev/null || tools/install-deps.sh npm
+	cd web && npm ci --no-audit --no-fund
 
 # Every test, then the in-process and end-to-end tests again under AddressSanitizer and UBSan.
 ifeq ($(SANITIZE),1)

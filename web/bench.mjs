@@ -1,0 +1,69 @@
+// `make web-bench`: what the browser version costs. Page weight as a static host serves it
+// (gzip), time from page load to the first frame, pace, and the CPU that Debian's chromium uses
+// while the game plays, beside the native game's under the same X server.
+// node web/bench.mjs BUILD_FOLDER (with DISPLAY set, for the native game)
+import { readdirSync, readFileSync, mkdtempSync, rmSync } from "node:fs";
+import { spawn } from "node:child_process";
+import { gzipSync } from "node:zlib";
+import { join } from "node:path";
+import { tmpdir } from "node:os";
+import puppeteer from "puppeteer-core";
+import { serve } from "./serve.mjs";
+
+const build = process.argv[2];
+const web = join(build, "web");
+const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+const ticks = (pid) => { // user + system CPU time of a process and its children, in clock ticks
+  let total = 0;
+  for (const entry of readdirSync("/proc").filter((name) => /^\d+$/.test(name))) {
+    try {
+      const fields = readFileSync(`/proc/${entry}/stat`, "utf8").split(") ")[1].split(" ");
+      if (Number(entry) === pid || Number(fields[1]) === pid || ticks.tree?.has(Number(fields[1]))) {
+        (ticks.tree ??= new Set()).add(Number(entry));
+        total += Number(fields[11]) + Number(fields[12]);
+      }
+    } catch { /* gone */ }
+  }
+  return total;
+};
+const cpuPercent = async (pid, seconds) => {
+  ticks.tree = new Set([pid]);
+  const before = ticks(pid);
+  await sleep(seconds * 1000);
+  return ((ticks(pid) - before) / 100 / seconds) * 100; // 100 ticks a second on Linux
+};
+
+let weight = 0;
+for (const file of readdirSync(web)) {
+  const size = gzipSync(readFileSync(join(web, file)), { level: 9 }).length;
+  weight += size;
+  console.log(`${file.padEnd(16)} ${String(size).padStart(8)} bytes gzipped`);
+}
+console.log(`page weight      ${String(weight).padStart(8)} bytes gzipped`);
+
+const server = await serve(web);
+const profile = mkdtempSync(join(tmpdir(), "zarn-chromium-"));
+const browser = await puppeteer.launch({ executablePath: "/usr/bin/chromium", headless: true, userDataDir: profile,
+  args: ["--no-sandbox", "--disable-gpu", "--disable-background-networking", "--disable-component-update",
+         "--disable-sync", "--no-first-run", "--disable-quic", "--mute-audio"] });
+const page = await browser.newPage();
+await page.setViewport({ width: 800, height: 700 });
+await page.goto(`http://127.0.0.1:${server.address().port}/`);
+// The first frame: the canvas is no longer black, checked on every animation frame.
+const firstFrame = await page.evaluate(() => new Promise((resolve) => {
+  const look = () => {
+    const pixel = document.getElementById("canvas").getContext("2d").getImageData(100, 480, 1, 1).data;
+    if (pixel[0] || pixel[1] || pixel[2]) resolve(performance.now()); else requestAnimationFrame(look);
+  };
+  look();
+}));
+console.log(`first frame      ${firstFrame.toFixed(0).padStart(8)} ms after the page began to load`);
+console.log(`chromium CPU     ${(await cpuPercent(browser.process().pid, 10)).toFixed(1).padStart(8)} % of a core, 10 s of play`);
+await browser.close();
+server.close();
+rmSync(profile, { recursive: true, force: true });
+
+const game = spawn(join(build, "zarn"), [], { cwd: new URL("..", import.meta.url).pathname, stdio: "ignore" });
+await sleep(1000);
+console.log(`native game CPU  ${(await cpuPercent(game.pid, 10)).toFixed(1).padStart(8)} % of a core, 10 s of play`);
+game.kill();

@@ -1,0 +1,156 @@
+// Zarn Game in a browser: the page served from 127.0.0.1, played in Debian's chromium, headless.
+import { test, before, after } from "node:test";
+import assert from "node:assert/strict";
+import { readFileSync, mkdtempSync, rmSync } from "node:fs";
+import { join } from "node:path";
+import { tmpdir } from "node:os";
+import puppeteer from "puppeteer-core";
+import { serve } from "../serve.mjs";
+
+const webDir = process.env.ZARN_WEB_DIR;
+const graphics = new URL("../../graphics/", import.meta.url);
+let server, browser, page, profile, firstLife;
+const pageErrors = [];
+
+// A 24-bit BMP as the game ships them: pixel (x, y) as [r, g, b].
+function bmpPixel(name, x, y) {
+  const b = readFileSync(new URL(name, graphics));
+  const width = b.readInt32LE(18), height = b.readInt32LE(22);
+  const row = Math.floor((width * 24 + 31) / 32) * 4;
+  const at = b.readUInt32LE(10) + (height - 1 - y) * row + x * 3;
+  return [b[at + 2], b[at + 1], b[at]];
+}
+const pixelAt = (x, y) => page.evaluate(([x, y]) => Array.from(
+  document.getElementById("canvas").getContext("2d").getImageData(x, y, 1, 1).data.slice(0, 3)), [x, y]);
+// Polls a condition about the page; reading single pixels keeps the game's frames on time.
+async function eventually(ms, condition) {
+  const deadline = Date.now() + ms;
+  while (Date.now() < deadline) {
+    if (await condition()) return true;
+    await new Promise((resolve) => setTimeout(resolve, 50));
+  }
+  return false;
+}
+const same = (a, b) => a.every((v, i) => v === b[i]);
+// The HUD line's ink at (0, top) in the game's picture: its leftmost, rightmost and lowest bright
+// pixels and a digest of the rows, to see it change.
+const hudLine = (top) => page.evaluate((top) => {
+  const d = document.getElementById("canvas").getContext("2d").getImageData(0, top, 300, 30).data;
+  let left = 300, right = -1, bottom = -1, digest = 0;
+  for (let i = 0; i < d.length; i += 4) {
+    if (d[i] > 150 && d[i + 1] > 150 && d[i + 2] > 150) {
+      const x = (i / 4) % 300, y = Math.floor(i / 4 / 300);
+      left = Math.min(left, x); right = Math.max(right, x); bottom = Math.max(bottom, y);
+      digest = (digest * 31 + i) % 1000003;
+    }
+  }
+  return { left, right, bottom, digest };
+}, top);
+// Where the enemy stands: the columns and rows of the canvas holding its sprite's pixels.
+const enemyColumn = [...Array(60).keys()].map((i) => bmpPixel("enemy.bmp", 10, 40 + i));
+const findEnemy = () => page.evaluate((column) => {
+  const d = document.getElementById("canvas").getContext("2d").getImageData(0, 0, 512, 512).data;
+  const at = (x, y) => (y * 512 + x) * 4;
+  for (let y = 60; y <= 439; y++) {
+    for (let x = 60; x <= 439; x++) {
+      if (column.every((c, i) => y + 40 + i > 511 ||
+          (d[at(x + 10, y + 40 + i)] === c[0] && d[at(x + 10, y + 40 + i) + 1] === c[1] &&
+           d[at(x + 10, y + 40 + i) + 2] === c[2]))) return { x, y };
+    }
+  }
+  return null;
+}, enemyColumn);
+
+// Life's digits, read seldom and small so as not to slow the game's frames.
+const lifeDigits = () => page.evaluate(() => Array.from(document.getElementById("canvas")
+  .getContext("2d").getImageData(70, 40, 50, 20).data).join());
+
+before(async () => {
+  server = await serve(webDir);
+  profile = mkdtempSync(join(tmpdir(), "zarn-chromium-"));
+  browser = await puppeteer.launch({
+    executablePath: "/usr/bin/chromium", headless: true, userDataDir: profile,
+    args: ["--no-sandbox", "--disable-gpu", "--disable-background-networking", "--disable-component-update",
+           "--disable-sync", "--no-first-run", "--disable-quic", "--mute-audio"],
+  });
+  page = await browser.newPage();
+  await page.setViewport({ width: 800, height: 700 });
+  page.on("pageerror", (error) => pageErrors.push(error.message));
+  page.on("console", (message) => message.type() === "error" && pageErrors.push(message.text()));
+  await page.goto(`http://127.0.0.1:${server.address().port}/`);
+  assert.ok(await eventually(20000, async () => same(await pixelAt(100, 480), bmpPixel("background.bmp", 100, 480))),
+            "no game on the canvas");
+  firstLife = await lifeDigits();
+});
+
+after(async () => {
+  await browser?.close();
+  server?.close();
+  if (profile) rmSync(profile, { recursive: true, force: true });
+});
+
+test("the first picture: no pure white, the player in the middle, the HUD in the game's font", async () => {
+  const white = await page.evaluate(() => {
+    const d = document.getElementById("canvas").getContext("2d").getImageData(0, 0, 512, 512).data;
+    let n = 0;
+    for (let i = 0; i < d.length; i += 4) n += d[i] === 255 && d[i + 1] === 255 && d[i + 2] === 255;
+    return n;
+  });
+  assert.equal(white, 0, "pure white is see-through");
+  assert.deepEqual(await pixelAt(266, 306), bmpPixel("player.bmp", 10, 50));
+  // The score line is as wide as the page draws it in the game's font, and near the native place.
+  const line = await hudLine(0);
+  const width = await page.evaluate(() => {
+    const ctx = document.createElement("canvas").getContext("2d");
+    ctx.font = '30px "graphics/alfphabet.ttf"';
+    return document.fonts.check(ctx.font) ? ctx.measureText("Player Score: 0").width : -1;
+  });
+  assert.ok(line.left <= 4 && Math.abs(line.right - line.left - width) <= 8, JSON.stringify({ line, width }));
+});
+
+test("Down held takes the player to the bottom edge and no further", async () => {
+  await page.keyboard.down("ArrowDown");
+  const reached = await eventually(5000, async () => same(await pixelAt(266, 503), bmpPixel("player.bmp", 10, 91)));
+  await new Promise((resolve) => setTimeout(resolve, 300));
+  await page.keyboard.up("ArrowDown");
+  assert.ok(reached, "the player did not reach the bottom edge");
+  assert.deepEqual(await pixelAt(266, 503), bmpPixel("player.bmp", 10, 91));
+});
+
+test("the pointer scores on the marker column, not one column beside it", async () => {
+  const box = await page.$eval("#canvas", (c) => { const r = c.getBoundingClientRect(); return [r.x, r.y]; });
+  const enemy = await findEnemy();
+  assert.ok(enemy, "no enemy on the canvas");
+  const score = await hudLine(0);
+  await page.mouse.move(box[0] + enemy.x + 19, box[1] + 500);
+  await new Promise((resolve) => setTimeout(resolve, 500));
+  assert.deepEqual(await findEnemy(), enemy, "one column beside the marker scored");
+  assert.equal((await hudLine(0)).digest, score.digest);
+  await page.mouse.move(box[0] + enemy.x + 20, box[1] + 500);
+  assert.ok(await eventually(3000, async () => (await hudLine(0)).right > score.right), "no score on the marker");
+  await page.mouse.move(box[0] + 5, box[1] + 500);
+});
+
+test("30 frames a second; the end screen after the round, held 5 s; then a new round; Escape", async () => {
+  const life = lifeDigits;
+  let shown = await life();
+  const changes = [];
+  while (changes.length < 4) {
+    assert.ok(await eventually(5000, async () => (await life()) !== shown), "Life does not count down");
+    shown = await life();
+    changes.push(Date.now());
+  }
+  const lifeStep = (changes[3] - changes[0]) / 3;
+  assert.ok(lifeStep > 30 * 1000 / 32 && lifeStep < 30 * 1000 / 28, `a Life step took ${lifeStep} ms`);
+  const endPixel = bmpPixel("endscreen.bmp", 100, 480);
+  assert.ok(await eventually(30 * 2 * lifeStep, async () => same(await pixelAt(100, 480), endPixel)), "no end screen");
+  const held = Date.now();
+  assert.ok(await eventually(15000, async () => !same(await pixelAt(100, 480), endPixel)), "the end screen stays");
+  const hold = Date.now() - held;
+  assert.ok(hold > 4500 && hold < 6000, `the end screen was held ${hold} ms`);
+  assert.equal(await life(), firstLife, "the new round starts with Life 30");
+  await page.keyboard.press("Escape");
+  assert.ok(await eventually(3000, () => page.$eval("#again", (b) => !b.hidden)), "no Play again");
+  assert.deepEqual(await pixelAt(100, 480), bmpPixel("background.bmp", 100, 480), "the last picture stays");
+  assert.deepEqual(pageErrors, []);
+});
