@@ -14,8 +14,6 @@ WEB_TEST_PACKAGES := chromium
 EMSCRIPTEN := NODE_PATH=/usr/share/nodejs
 BENCH_FLAGS := --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
 XVFB_RUN := xvfb-run -a -s "-screen 0 1024x768x24 -noreset"
-# The SDL 1.2 built on SDL2 installs beside the classic one.
-SDL12_COMPAT_DIR = /usr/lib/$(shell gcc -dumpmachine)/sdl12-compat
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 
 ifeq ($(SANITIZE),1)
@@ -96,8 +94,8 @@ soak: test-build
 # and what each damaged file costs before the game refuses it.
 bench: test-build
 	@tools/install-deps.sh $(BENCH_PACKAGES)
-	SDL_VIDEODRIVER=dummy ./build/zarn_bench $(BENCH_FLAGS)
-	SDL_VIDEODRIVER=dummy LD_LIBRARY_PATH=$(SDL12_COMPAT_DIR) ./build/zarn_bench $(BENCH_FLAGS)
+	tools/sdl-implementations.sh | while read -r sdl path; do echo "== $$sdl"; \
+		SDL_VIDEODRIVER=dummy LD_LIBRARY_PATH=$$path ./build/zarn_bench $(BENCH_FLAGS) || exit 1; done
 	$(XVFB_RUN) tools/measure-memory.sh
 	tools/measure-damaged.sh
 

@@ -5,19 +5,11 @@
 set -eu
 fuzz=build/fuzz
 seconds=${FUZZ_SECONDS:-180}
-compat=/usr/lib/$(gcc -dumpmachine)/sdl12-compat
-sdls="classic compat"
-# Where the SDL2-based SDL 1.2 is the only one, it is both.
-if [ "$(readlink -f "$compat/libSDL-1.2.so.0")" = "$(readlink -f "$compat/../libSDL-1.2.so.0")" ]; then
-    sdls="compat"
-fi
 "$fuzz/fuzz/make_seeds" "$fuzz/seeds/picture" "$fuzz/seeds/font" graphics/alfphabet.ttf
 mkdir -p "$fuzz/crashes"
 # A picture of more than a few hundred MB from a file of a few KB is a finding, as a crash is.
 options="-rss_limit_mb=1024 -malloc_limit_mb=400 -print_final_stats=1 -artifact_prefix=$fuzz/crashes/"
-for sdl in $sdls; do
-    library_path=""
-    [ "$sdl" = compat ] && library_path=$compat
+tools/sdl-implementations.sh | while read -r sdl library_path; do
     for target in picture font; do
         case $target in
             picture) kept=$(find tests/damaged -name '*.bmp'); max=4096 ;;

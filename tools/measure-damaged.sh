@@ -3,18 +3,11 @@
 # SDL 1.2 implementation, beside a normal start: its exit status, peak memory and time, and what
 # it said. Pictures stand in for the enemy, the rest for the font. Run from the repository's root.
 set -eu
-compat=/usr/lib/$(gcc -dumpmachine)/sdl12-compat
-sdls="classic compat"
-if [ "$(readlink -f "$compat/libSDL-1.2.so.0")" = "$(readlink -f "$compat/../libSDL-1.2.so.0")" ]; then
-    sdls="compat"
-fi
 game=$PWD/build/zarn
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 printf '%-8s %-36s %6s %9s %7s  %s\n' SDL file status "peak KB" seconds "first line"
-for sdl in $sdls; do
-    library_path=""
-    [ "$sdl" = compat ] && library_path=$compat
+tools/sdl-implementations.sh | while read -r sdl library_path; do
     for file in normal tests/damaged/*; do
         rm -rf "$scratch/graphics"
         cp -r graphics "$scratch/graphics"
