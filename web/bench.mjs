@@ -58,6 +58,19 @@ const firstFrame = await page.evaluate(() => new Promise((resolve) => {
   look();
 }));
 console.log(`first frame      ${firstFrame.toFixed(0).padStart(8)} ms after the page began to load`);
+// The pace: three Life steps of 30 frames each, timed by when Life's digits change.
+const lifeDigits = () => page.evaluate(() => Array.from(document.getElementById("canvas")
+  .getContext("2d").getImageData(70, 40, 50, 20).data).join());
+const changes = [];
+for (let shown = await lifeDigits(); changes.length < 4; await sleep(20)) {
+  const now = await lifeDigits();
+  if (now !== shown) {
+    shown = now;
+    changes.push(Date.now());
+  }
+}
+const fps = (3 * 30 * 1000) / (changes[3] - changes[0]);
+console.log(`pace             ${fps.toFixed(1).padStart(8)} frames a second`);
 console.log(`chromium CPU     ${(await cpuPercent(browser.process().pid, 10)).toFixed(1).padStart(8)} % of a core, 10 s of play`);
 await browser.close();
 server.close();
