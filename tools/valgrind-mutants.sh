@@ -3,7 +3,7 @@
 # fuzzers' corpora by overwriting a few random bytes, pictures as the enemy and the rest as the
 # font, on the SDL 1.2 the game is built against (LD_LIBRARY_PATH chooses another). Prints what
 # each did: refused (1), played until the time-out (124), or anything else, and any memory error.
-# Run from the repository's root: tools/valgrind-mutants.sh [COUNT]
+# Run from the repository's root: [JOBS=N] tools/valgrind-mutants.sh [COUNT]
 set -eu
 if [ "${1:-}" = --one ]; then # one file, in a copy of graphics/ of its own
     file=$2
@@ -12,7 +12,7 @@ if [ "${1:-}" = --one ]; then # one file, in a copy of graphics/ of its own
     cp -r graphics "$dir/graphics"
     cp "$file" "$dir/graphics/$target"
     status=0
-    (cd "$dir" && SDL_VIDEODRIVER=dummy timeout 8 valgrind -q "$OLDPWD/build/zarn" \
+    (cd "$dir" && SDL_VIDEODRIVER=dummy timeout 5 valgrind -q "$OLDPWD/build/zarn" \
         >/dev/null 2>"$dir/log") || status=$?
     if grep -qE '^==[0-9]+== (Invalid|Conditional|Use of uninit|Syscall param|Mismatched)' \
         "$dir/log"; then
@@ -42,7 +42,7 @@ while [ "$i" -lt "$count" ]; do
     fi
     i=$((i + 1))
 done
-ls "$mutants"/* | xargs -P "$(nproc)" -n 1 "$0" --one >"$mutants/results"
+ls "$mutants"/* | xargs -P "${JOBS:-$(nproc)}" -n 1 "$0" --one >"$mutants/results"
 grep -A30 '^memory-error' "$mutants/results" || true
 echo "valgrind over $count mutated files: $(grep -c '^status-1 ' "$mutants/results") refused," \
     "$(grep -c '^status-124 ' "$mutants/results") played until the time-out," \
