@@ -2,7 +2,6 @@
 // see-through.
 #include "media.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
@@ -21,6 +20,7 @@ static const long long MAX_PICTURE_FILE =
 // bit-field variants, Windows 4 and 5. Others exist only in damaged files.
 static const Uint32 BMP_HEADER_SIZES[] = {12, 40, 52, 56, 108, 124};
 static const int BMP_DEPTHS[] = {1, 4, 8, 16, 24, 32};
+static const int OS2_DEPTHS[] = {1, 4, 8, 24};
 static const Uint32 BMP_PLAIN = 0, BMP_BIT_FIELDS = 3;
 
 static Uint32 LittleEndian(const Uint8* bytes, int count) {
@@ -77,8 +77,8 @@ bool BmpIsSound(const Uint8* data, size_t size) {
     if (width <= 0 || height == 0 || width > MAX_PICTURE_SIDE || llabs(height) > MAX_PICTURE_SIDE) {
         return Refuse("the picture claims %lld x %lld pixels", width, llabs(height));
     }
-    if (!IsOneOf(depth, BMP_DEPTHS)) {
-        return Refuse("a depth of %d bits per pixel, which no BMP has", depth);
+    if (!IsOneOf(depth, BMP_DEPTHS) || (os2 && !IsOneOf(depth, OS2_DEPTHS))) {
+        return Refuse("a depth of %d bits per pixel, which no BMP of this header has", depth);
     }
     if (compression == BMP_BIT_FIELDS && (depth == 16 || depth == 32)) {
         if (headerSize == 40) {
@@ -95,8 +95,12 @@ bool BmpIsSound(const Uint8* data, size_t size) {
         }
         headersEnd += (colours ? colours : 1 << depth) * (os2 ? 3 : 4);
     }
+    long long pixelsStart = LittleEndian(data + 10, 4);
+    if (pixelsStart < headersEnd) {
+        return Refuse("pixels that start at byte %lld, inside its headers", pixelsStart);
+    }
     long long rowBytes = (width * depth + 31) / 32 * 4;
-    long long claimed = std::max(headersEnd, LittleEndian(data + 10, 4) + rowBytes * llabs(height));
+    long long claimed = pixelsStart + rowBytes * llabs(height);
     if (static_cast<long long>(size) < claimed) {
         return Refuse("cut short: %zu bytes of the %lld its header claims", size, claimed);
     }
