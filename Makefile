@@ -11,7 +11,7 @@ FUZZ_PACKAGES := clang libclang-rt-dev llvm
 # The browser version: Debian's emscripten (whose optimiser wants acorn), the font's subsetter.
 WEB_PACKAGES := emscripten node-acorn fonttools zip
 WEB_TEST_PACKAGES := chromium
-EMSCRIPTEN := NODE_PATH=/usr/share/nodejs
+EMSCRIPTEN_ENV := NODE_PATH=/usr/share/nodejs
 BENCH_FLAGS := --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
 XVFB_RUN := xvfb-run -a -s "-screen 0 1024x768x24 -noreset"
 JOBS := $(shell nproc 2>/dev/null || echo 2)
@@ -48,15 +48,15 @@ game: deps
 run: game
 	./build/zarn
 
-test-build: test-deps $(if $(filter 1,$(SANITIZE)),,web web-test-deps)
+test-build: test-deps
 	cmake -S . -B $(BUILD_DIR) $(CMAKE_FLAGS) -DZARN_TESTS=ON
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 # The browser version in build/web/, and build/zarn-web.zip of it for any static web host.
 web: deps
 	@tools/install-deps.sh $(WEB_PACKAGES)
-	$(EMSCRIPTEN) emcmake cmake -S web -B build/web-build
-	$(EMSCRIPTEN) cmake --build build/web-build -j $(JOBS)
+	$(EMSCRIPTEN_ENV) emcmake cmake -S web -B build/web-build
+	$(EMSCRIPTEN_ENV) cmake --build build/web-build -j $(JOBS)
 	cd build/web && rm -f ../zarn-web.zip && zip -q -X -r ../zarn-web.zip .
 
 # Page weight, first frame, and the CPU the browser uses beside the native game's.
@@ -79,7 +79,7 @@ web-test-deps:
 ifeq ($(SANITIZE),1)
 test: test-build check
 else
-test: test-build check
+test: web web-test-deps test-build check
 	$(MAKE) --no-print-directory test SANITIZE=1
 endif
 
