@@ -6,7 +6,7 @@ set -eu
 game=$PWD/build/zarn
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-printf '%-8s %-36s %6s %9s %7s  %s\n' SDL file status "peak KB" seconds "first line"
+printf '%-8s %-46s %6s %9s %7s  %s\n' SDL file status "peak KB" seconds "first line"
 tools/sdl-implementations.sh | while read -r sdl library_path; do
     for file in normal tests/damaged/*; do
         rm -rf "$scratch/graphics"
@@ -23,7 +23,7 @@ tools/sdl-implementations.sh | while read -r sdl library_path; do
         peak=$(sed -n 's/.*Maximum resident set size (kbytes): //p' "$scratch/time")
         wall=$(sed -n 's/.*Elapsed (wall clock) time (h:mm:ss or m:ss): //p' "$scratch/time")
         said=$(head -n 1 "$scratch/said" | sed "s|$scratch/||")
-        printf '%-8s %-36s %6s %9s %7s  %s\n' "$sdl" "$(basename "$file")" "$status" "$peak" \
+        printf '%-8s %-46s %6s %9s %7s  %s\n' "$sdl" "$(basename "$file")" "$status" "$peak" \
             "$wall" "$said"
     done
 done
