@@ -2,13 +2,11 @@
 // (gzip), time from page load to the first frame, pace, and the CPU that Debian's chromium uses
 // while the game plays, beside the native game's under the same X server.
 // node web/bench.mjs BUILD_FOLDER (with DISPLAY set, for the native game)
-import { readdirSync, readFileSync, mkdtempSync, rmSync } from "node:fs";
+import { readdirSync, readFileSync } from "node:fs";
 import { spawn } from "node:child_process";
 import { gzipSync } from "node:zlib";
 import { join } from "node:path";
-import { tmpdir } from "node:os";
-import puppeteer from "puppeteer-core";
-import { serve } from "./serve.mjs";
+import { openGamePage } from "./chromium.mjs";
 
 const build = process.argv[2];
 const web = join(build, "web");
@@ -41,14 +39,8 @@ for (const file of readdirSync(web)) {
 }
 console.log(`page weight      ${String(weight).padStart(8)} bytes gzipped`);
 
-const server = await serve(web);
-const profile = mkdtempSync(join(tmpdir(), "zarn-chromium-"));
-const browser = await puppeteer.launch({ executablePath: "/usr/bin/chromium", headless: true, userDataDir: profile,
-  args: ["--no-sandbox", "--disable-gpu", "--disable-background-networking", "--disable-component-update",
-         "--disable-sync", "--no-first-run", "--disable-quic", "--mute-audio"] });
-const page = await browser.newPage();
-await page.setViewport({ width: 800, height: 700 });
-await page.goto(`http://127.0.0.1:${server.address().port}/`);
+const game = await openGamePage(web);
+const page = game.page;
 // The first frame: the canvas is no longer black, checked on every animation frame.
 const firstFrame = await page.evaluate(() => new Promise((resolve) => {
   const look = () => {
@@ -71,12 +63,10 @@ for (let shown = await lifeDigits(); changes.length < 4; await sleep(20)) {
 }
 const fps = (3 * 30 * 1000) / (changes[3] - changes[0]);
 console.log(`pace             ${fps.toFixed(1).padStart(8)} frames a second`);
-console.log(`chromium CPU     ${(await cpuPercent(browser.process().pid, 10)).toFixed(1).padStart(8)} % of a core, 10 s of play`);
-await browser.close();
-server.close();
-rmSync(profile, { recursive: true, force: true });
+console.log(`chromium CPU     ${(await cpuPercent(game.browser.process().pid, 10)).toFixed(1).padStart(8)} % of a core, 10 s of play`);
+await game.close();
 
-const game = spawn(join(build, "zarn"), [], { cwd: new URL("..", import.meta.url).pathname, stdio: "ignore" });
+const native = spawn(join(build, "zarn"), [], { cwd: new URL("..", import.meta.url).pathname, stdio: "ignore" });
 await sleep(1000);
-console.log(`native game CPU  ${(await cpuPercent(game.pid, 10)).toFixed(1).padStart(8)} % of a core, 10 s of play`);
-game.kill();
+console.log(`native game CPU  ${(await cpuPercent(native.pid, 10)).toFixed(1).padStart(8)} % of a core, 10 s of play`);
+native.kill();

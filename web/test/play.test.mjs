@@ -1,16 +1,12 @@
 // Zarn Game in a browser: the page served from 127.0.0.1, played in Debian's chromium, headless.
 import { test, before, after } from "node:test";
 import assert from "node:assert/strict";
-import { readFileSync, mkdtempSync, rmSync } from "node:fs";
-import { join } from "node:path";
-import { tmpdir } from "node:os";
-import puppeteer from "puppeteer-core";
-import { serve } from "../serve.mjs";
+import { readFileSync } from "node:fs";
+import { openGamePage } from "../chromium.mjs";
 
 const webDir = process.env.ZARN_WEB_DIR;
 const graphics = new URL("../../graphics/", import.meta.url);
-let server, browser, page, profile, firstLife;
-const pageErrors = [];
+let game, page, firstLife;
 
 // A 24-bit BMP as the game ships them: pixel (x, y) as [r, g, b].
 function bmpPixel(name, x, y) {
@@ -32,21 +28,21 @@ async function eventually(ms, condition) {
   return false;
 }
 const same = (a, b) => a.every((v, i) => v === b[i]);
-// The HUD line's ink at (0, top) in the game's picture: its leftmost, rightmost and lowest bright
-// pixels and a digest of the rows, to see it change.
+// The HUD line's ink at (0, top) in the game's picture: its leftmost and rightmost bright pixels
+// and a digest of them, to see it change.
 const hudLine = (top) => page.evaluate((top) => {
   const d = document.getElementById("canvas").getContext("2d").getImageData(0, top, 300, 30).data;
-  let left = 300, right = -1, bottom = -1, digest = 0;
+  let left = 300, right = -1, digest = 0;
   for (let i = 0; i < d.length; i += 4) {
     if (d[i] > 150 && d[i + 1] > 150 && d[i + 2] > 150) {
-      const x = (i / 4) % 300, y = Math.floor(i / 4 / 300);
-      left = Math.min(left, x); right = Math.max(right, x); bottom = Math.max(bottom, y);
+      const x = (i / 4) % 300;
+      left = Math.min(left, x); right = Math.max(right, x);
       digest = (digest * 31 + i) % 1000003;
     }
   }
-  return { left, right, bottom, digest };
+  return { left, right, digest };
 }, top);
-// Where the enemy stands: the columns and rows of the canvas holding its sprite's pixels.
+// Where the enemy stands: the place whose column x + 10 shows the sprite's rows 40 to 99.
 const enemyColumn = [...Array(60).keys()].map((i) => bmpPixel("enemy.bmp", 10, 40 + i));
 const findEnemy = () => page.evaluate((column) => {
   const d = document.getElementById("canvas").getContext("2d").getImageData(0, 0, 512, 512).data;
@@ -66,28 +62,14 @@ const lifeDigits = () => page.evaluate(() => Array.from(document.getElementById(
   .getContext("2d").getImageData(70, 40, 50, 20).data).join());
 
 before(async () => {
-  server = await serve(webDir);
-  profile = mkdtempSync(join(tmpdir(), "zarn-chromium-"));
-  browser = await puppeteer.launch({
-    executablePath: "/usr/bin/chromium", headless: true, userDataDir: profile,
-    args: ["--no-sandbox", "--disable-gpu", "--disable-background-networking", "--disable-component-update",
-           "--disable-sync", "--no-first-run", "--disable-quic", "--mute-audio"],
-  });
-  page = await browser.newPage();
-  await page.setViewport({ width: 800, height: 700 });
-  page.on("pageerror", (error) => pageErrors.push(error.message));
-  page.on("console", (message) => message.type() === "error" && pageErrors.push(message.text()));
-  await page.goto(`http://127.0.0.1:${server.address().port}/`);
+  game = await openGamePage(webDir);
+  page = game.page;
   assert.ok(await eventually(20000, async () => same(await pixelAt(100, 480), bmpPixel("background.bmp", 100, 480))),
             "no game on the canvas");
   firstLife = await lifeDigits();
 });
 
-after(async () => {
-  await browser?.close();
-  server?.close();
-  if (profile) rmSync(profile, { recursive: true, force: true });
-});
+after(() => game?.close());
 
 test("the first picture: no pure white, the player in the middle, the HUD in the game's font", async () => {
   const white = await page.evaluate(() => {
@@ -153,5 +135,5 @@ test("30 frames a second; the end screen after the round, held 5 s; then a new r
   await page.keyboard.press("Escape");
   assert.ok(await eventually(3000, () => page.$eval("#again", (b) => !b.hidden)), "no Play again");
   assert.deepEqual(await pixelAt(100, 480), bmpPixel("background.bmp", 100, 480), "the last picture stays");
-  assert.deepEqual(pageErrors, []);
+  assert.deepEqual(game.errors, []);
 });
