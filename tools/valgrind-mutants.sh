@@ -42,9 +42,10 @@ while [ "$i" -lt "$count" ]; do
     fi
     i=$((i + 1))
 done
-ls "$mutants"/* | xargs -P "${JOBS:-$(nproc)}" -n 1 "$0" --one >"$mutants/results"
-grep -A30 '^memory-error' "$mutants/results" || true
-echo "valgrind over $count mutated files: $(grep -c '^status-1 ' "$mutants/results") refused," \
-    "$(grep -c '^status-124 ' "$mutants/results") played until the time-out," \
-    "$(grep -c '^memory-error' "$mutants/results") with memory errors," \
-    "$(grep -vcE '^status-(1|124) |^memory-error|^==|^ ' "$mutants/results") other exits"
+results=build/fuzz/mutants.results
+ls "$mutants"/* | xargs -P "${JOBS:-$(nproc)}" -n 1 "$0" --one >"$results"
+grep -A30 '^memory-error' "$results" || true
+echo "valgrind over $count mutated files: $(grep -c '^status-1 ' "$results") refused," \
+    "$(grep -c '^status-124 ' "$results") played until the time-out," \
+    "$(grep -c '^memory-error' "$results") with memory errors," \
+    "$(grep -vcE '^status-(1|124) |^memory-error|^==|^ ' "$results") other exits"
