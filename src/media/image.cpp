@@ -193,11 +193,15 @@ SDL_Surface* LoadImage(const char* fileName) {
 }
 
 // The file is read once: the bytes that were checked are the bytes SDL decodes.
-SDL_Surface* ImageFromBytes(const Uint8* data, size_t size) {
+static SDL_Surface* DecodeSoundBmp(const Uint8* data, size_t size) {
     if (!BmpIsSound(data, size)) {
         return NULL;
     }
-    SDL_Surface* imageLoaded = SDL_LoadBMP_RW(SDL_RWFromConstMem(data, static_cast<int>(size)), 1);
+    return SDL_LoadBMP_RW(SDL_RWFromConstMem(data, static_cast<int>(size)), 1);
+}
+
+SDL_Surface* ImageFromBytes(const Uint8* data, size_t size) {
+    SDL_Surface* imageLoaded = DecodeSoundBmp(data, size);
     if (!imageLoaded) {
         return NULL;
     }
@@ -218,10 +222,10 @@ SDL_Surface* ImageFromBytes(const Uint8* data, size_t size) {
 // desktop's default.
 void SetWindowIcon(const char* fileName) {
     std::vector<Uint8> bytes;
-    if (!ReadWholeFile(fileName, 1 << 20, bytes) || !BmpIsSound(bytes.data(), bytes.size())) {
+    if (!ReadWholeFile(fileName, 1 << 20, bytes)) {
         return;
     }
-    SDL_Surface* icon = SDL_LoadBMP_RW(SDL_RWFromConstMem(bytes.data(), int(bytes.size())), 1);
+    SDL_Surface* icon = DecodeSoundBmp(bytes.data(), bytes.size());
     if (icon) {
         SDL_SetColorKey(icon, SDL_SRCCOLORKEY, SDL_MapRGB(icon->format, 255, 255, 255));
         SDL_WM_SetIcon(icon, NULL); // SDL keeps its own copy
