@@ -4,8 +4,10 @@ BUILD_PACKAGES := cmake make g++ pkg-config libsdl1.2-dev libsdl-ttf2.0-dev
 PACKAGE_PACKAGES := dpkg-dev file
 # What checks the package as Debian would, and what it depends on beyond the libraries.
 PACKAGE_CHECK_PACKAGES := lintian appstream desktop-file-utils fonts-dejavu-core
+# What says where two builds that should be the same differ.
+REPRODUCIBLE_PACKAGES := diffoscope-minimal
 TEST_PACKAGES := libgtest-dev libx11-dev xvfb xauth xdotool libsdl1.2-compat valgrind \
-	libbenchmark-dev $(PACKAGE_PACKAGES) $(PACKAGE_CHECK_PACKAGES)
+	libbenchmark-dev $(PACKAGE_PACKAGES) $(PACKAGE_CHECK_PACKAGES) $(REPRODUCIBLE_PACKAGES)
 BENCH_PACKAGES := time
 FUZZ_PACKAGES := clang libclang-rt-dev llvm
 # The browser version: Debian's emscripten (whose optimiser wants acorn), the font's subsetter.
@@ -24,7 +26,7 @@ BUILD_DIR := build
 CMAKE_FLAGS :=
 endif
 
-.PHONY: all run test check deps test-deps build game test-build web web-run web-bench web-test-deps clean soak bench fuzz package
+.PHONY: all run test check deps test-deps build game test-build web web-run web-bench web-test-deps clean soak bench fuzz package release
 
 all: build
 
@@ -57,7 +59,7 @@ web: deps
 	@tools/install-deps.sh $(WEB_PACKAGES)
 	$(EMSCRIPTEN_ENV) emcmake cmake -S web -B build/web-build
 	$(EMSCRIPTEN_ENV) cmake --build build/web-build -j $(JOBS)
-	cd build/web && rm -f ../zarn-web.zip && zip -q -X -r ../zarn-web.zip .
+	tools/make-web-zip.sh build/web build/zarn-web.zip
 
 # Page weight, first frame, and the CPU the browser uses beside the native game's.
 web-bench: web web-test-deps game
@@ -111,6 +113,11 @@ package: deps
 	@tools/install-deps.sh $(PACKAGE_PACKAGES)
 	@mkdir -p build
 	tools/make-package.sh build/deb build
+
+# A release in build/release/: the source archive, the package, the browser zip and SHA256SUMS,
+# each the same byte for byte when built again from the same commit.
+release: package web
+	tools/make-release.sh
 
 clean:
 	rm -rf build

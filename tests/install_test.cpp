@@ -89,8 +89,8 @@ TEST_F(Installed, TheDebianPackagePassesLintianAndInstallsAndRemovesCleanly) {
     std::string lintian = Output("lintian --pedantic " + package.string() + " 2>&1");
     EXPECT_EQ(lintian.find("E: "), std::string::npos) << lintian;
     EXPECT_EQ(lintian.find("W: "), std::string::npos) << lintian;
-    EXPECT_EQ(system("appstreamcli validate --pedantic --no-net " ZARN_SOURCE_DIR
-                     "/dist/org.example.zarn.metainfo.xml >/dev/null"),
+    EXPECT_EQ(system("appstreamcli validate --pedantic --no-net " ZARN_BUILD_DIR
+                     "/org.example.zarn.metainfo.xml >/dev/null"),
               0);
     EXPECT_EQ(system("desktop-file-validate " ZARN_SOURCE_DIR "/dist/org.example.zarn.desktop"), 0);
 

@@ -219,9 +219,20 @@ static void PutChunk(std::string& png, const char* type, const std::string& data
     PutBigEndian(png, Crc32(typed));
 }
 
+// The icon as a maskable one for phones' launchers, which cut any shape they like out of it:
+// no see-through corners, and the paddles shrunk into the circle that every shape keeps
+// (80 % of the width).
+static Rgb MaskableIcon(double x, double y, double* cover) {
+    Rgb c = Icon(32 + (x - 32) / 0.8, 32 + (y - 32) / 0.8, cover);
+    *cover = 1;
+    return c;
+}
+
+using IconPainter = Rgb (*)(double x, double y, double* cover);
+
 // A PNG with an alpha channel, its pixels stored uncompressed: small enough for an icon, and
 // nothing to link but SDL. Each size is drawn anew, not scaled from another.
-static bool SaveIcon(const std::string& path, int size) {
+static bool SaveIcon(const std::string& path, int size, IconPainter paint = Icon) {
     const int samples = 4;
     const double grid = 64.0 / size;
     std::string raw;
@@ -232,8 +243,8 @@ static bool SaveIcon(const std::string& path, int size) {
             double covered = 0;
             for (int s = 0; s < samples * samples; ++s) {
                 double cover = 0;
-                Rgb c = Icon((x + (s % samples + 0.5) / samples) * grid,
-                             (y + (s / samples + 0.5) / samples) * grid, &cover);
+                Rgb c = paint((x + (s % samples + 0.5) / samples) * grid,
+                              (y + (s / samples + 0.5) / samples) * grid, &cover);
                 sum = {sum.r + c.r * cover, sum.g + c.g * cover, sum.b + c.b * cover};
                 covered += cover;
             }
@@ -290,6 +301,16 @@ static Rgb WindowIcon(double x, double y) {
 // The desktop's icon sizes.
 static const int ICON_SIZES[] = {48, 64, 128, 256};
 
+// The browser version's icons, for installing it as an app.
+static const struct {
+    const char* name;
+    int size;
+    IconPainter paint;
+} WEB_ICONS[] = {
+    {"zarn-192.png", 192, Icon},
+    {"zarn-maskable-512.png", 512, MaskableIcon},
+};
+
 int main(int argc, char* argv[]) {
     if (argc < 2 || argc > 3) {
         fprintf(stderr, "usage: make_graphics GRAPHICS_DIRECTORY [ICON_DIRECTORY]\n");
@@ -305,6 +326,11 @@ int main(int argc, char* argv[]) {
     for (int size : ICON_SIZES) {
         if (ok && argc == 3) {
             ok = SaveIcon(std::string(argv[2]) + "/zarn-" + std::to_string(size) + ".png", size);
+        }
+    }
+    for (const auto& icon : WEB_ICONS) {
+        if (ok && argc == 3) {
+            ok = SaveIcon(std::string(argv[2]) + "/" + icon.name, icon.size, icon.paint);
         }
     }
     return ok ? 0 : 1;

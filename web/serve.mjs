@@ -5,8 +5,9 @@ import { readFile } from "node:fs/promises";
 import { join, extname, normalize } from "node:path";
 import { pathToFileURL } from "node:url";
 
-const types = { ".html": "text/html", ".js": "text/javascript", ".wasm": "application/wasm",
-                ".ttf": "font/ttf", ".png": "image/png", ".data": "application/octet-stream" };
+const types = { ".html": "text/html", ".js": "text/javascript", ".css": "text/css",
+                ".wasm": "application/wasm", ".ttf": "font/ttf", ".png": "image/png",
+                ".webmanifest": "application/manifest+json", ".data": "application/octet-stream" };
 
 export function serve(folder, port = 0) {
   const server = createServer(async (request, response) => {
