@@ -26,7 +26,7 @@ BUILD_DIR := build
 CMAKE_FLAGS :=
 endif
 
-.PHONY: all run test check deps test-deps build game test-build web web-run web-bench web-test-deps clean soak bench fuzz package release
+.PHONY: all run test check deps test-deps build game test-build web web-run web-bench web-screenshots web-test-deps clean soak bench fuzz package release
 
 all: build
 
@@ -65,6 +65,10 @@ web: deps
 web-bench: web web-test-deps game
 	@tools/install-deps.sh xvfb xauth
 	$(XVFB_RUN) node web/bench.mjs build
+
+# docs/phone-upright.png and docs/phone-sideways.png, as Chromium's phone emulation shows the page.
+web-screenshots: web web-test-deps
+	node web/screenshots.mjs build/web docs
 
 # A page that loads WebAssembly and data files cannot be opened from file://: this serves it.
 web-run: web

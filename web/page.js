@@ -9,6 +9,8 @@ var loading = document.getElementById("loading");
 var again = document.getElementById("again");
 var fullscreen = document.getElementById("fullscreen");
 var GAME_SIZE = 512;
+// The HUD's font, asked for before the game needs it.
+var fontReady = document.fonts.load('30px "graphics/alfphabet.ttf"');
 
 // The largest size that fits the canvas's cell: a whole-number scale where 1x fits, so that
 // every pointer column can be reported and every marker column hit; below that the largest
@@ -117,9 +119,7 @@ var Module = {
   // The font must be there before the first frame draws the HUD.
   preRun: [function () {
     addRunDependency("font");
-    document.fonts.load('30px "graphics/alfphabet.ttf"').then(function () {
-      removeRunDependency("font");
-    });
+    fontReady.then(function () { removeRunDependency("font"); });
   }],
   onRuntimeInitialized: function () { loading.hidden = true; canvas.focus(); fitGame(); },
   // Escape ends the game: its last picture stays.
