@@ -12,7 +12,8 @@ BENCH_PACKAGES := time
 FUZZ_PACKAGES := clang libclang-rt-dev llvm
 # The browser version: Debian's emscripten (whose optimiser wants acorn), the font's subsetter.
 WEB_PACKAGES := emscripten node-acorn fonttools zip
-WEB_TEST_PACKAGES := chromium
+# The three engines players use: Blink, Gecko and WebKit (WebKitWebDriver and MiniBrowser).
+WEB_TEST_PACKAGES := chromium firefox-esr webkit2gtk-driver
 EMSCRIPTEN_ENV := NODE_PATH=/usr/share/nodejs
 BENCH_FLAGS := --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
 XVFB_RUN := xvfb-run -a -s "-screen 0 1024x768x24 -noreset"
@@ -74,7 +75,7 @@ web-screenshots: web web-test-deps
 web-run: web
 	node web/serve.mjs build/web 8000
 
-# Debian's chromium, and the test's driver for it, pinned by web/package-lock.json. Where npm is
+# Debian's browsers, and the test's drivers for them, pinned by web/package-lock.json. Where npm is
 # not Debian's (it may come with another nodejs), the one there is used.
 web-test-deps:
 	@tools/install-deps.sh $(WEB_TEST_PACKAGES)

@@ -1,10 +1,13 @@
-// Zarn Game in a browser: the page served from 127.0.0.1, played in Debian's chromium, headless.
+// Zarn Game in a browser: the page served from 127.0.0.1, played in the engine ZARN_BROWSER
+// names (chromium, firefox or webkit). The same checks in each; only ../browsers.mjs knows the
+// engine, and what the test learns of the page it reads from the page.
 import { test, before, after } from "node:test";
 import assert from "node:assert/strict";
 import { readFileSync } from "node:fs";
-import { openGamePage, phone } from "../chromium.mjs";
+import { openGame } from "../browsers.mjs";
 
 const webDir = process.env.ZARN_WEB_DIR;
+const engine = process.env.ZARN_BROWSER || "chromium";
 const graphics = new URL("../../graphics/", import.meta.url);
 let game, desktop, page, firstLife;
 
@@ -64,8 +67,25 @@ const lifeDigits = () => page.evaluate(() => Array.from(document.getElementById(
 const gameShows = async () => assert.ok(await eventually(20000, async () =>
   same(await pixelAt(100, 480), bmpPixel("background.bmp", 100, 480))), "no game on the canvas");
 
+// A check the engine cannot run says so, never passing in silence.
+const cannot = (t, what) => {
+  const why = game.cannot[what];
+  if (why) {
+    console.log(`skipped in ${engine}: ${why}`);
+    t.skip(`skipped in ${engine}: ${why}`);
+  }
+  return Boolean(why);
+};
+// Where the page draws game pixel (x, y), in CSS pixels: its middle, or at 1x and more a whole
+// CSS pixel inside it.
+const onScreen = (x, y, whole = false) => page.evaluate(([x, y, whole]) => {
+  const r = document.getElementById("canvas").getBoundingClientRect();
+  const at = (start, size, v) => whole ? Math.ceil(start + (v * size) / 512) : start + ((v + 0.5) * size) / 512;
+  return { x: at(r.left, r.width, x), y: at(r.top, r.height, y) };
+}, [x, y, whole]);
+
 before(async () => {
-  game = await openGamePage(webDir);
+  game = await openGame(engine, webDir);
   page = desktop = game.page;
   await gameShows();
   firstLife = await lifeDigits();
@@ -84,7 +104,7 @@ test("the first picture: no pure white, the player in the middle, the HUD in the
   // A desktop without touch: no buttons, the game at 1x.
   assert.deepEqual(await page.evaluate(() => [...document.querySelectorAll("#up, #down")]
     .map((button) => getComputedStyle(button).display)), ["none", "none"]);
-  assert.equal(await page.$eval("#canvas", (c) => c.getBoundingClientRect().width), 512);
+  assert.equal(await page.evaluate(() => document.getElementById("canvas").getBoundingClientRect().width), 512);
   assert.deepEqual(await pixelAt(266, 306), bmpPixel("player.bmp", 10, 50));
   // The score line is as wide as the page draws it in the game's font, and near the native place.
   const line = await hudLine(0);
@@ -97,26 +117,26 @@ test("the first picture: no pure white, the player in the middle, the HUD in the
 });
 
 test("Down held takes the player to the bottom edge and no further", async () => {
-  await page.keyboard.down("ArrowDown");
+  await page.keyDown("ArrowDown");
   const reached = await eventually(5000, async () => same(await pixelAt(266, 503), bmpPixel("player.bmp", 10, 91)));
   await new Promise((resolve) => setTimeout(resolve, 300));
-  await page.keyboard.up("ArrowDown");
+  await page.keyUp("ArrowDown");
   assert.ok(reached, "the player did not reach the bottom edge");
   assert.deepEqual(await pixelAt(266, 503), bmpPixel("player.bmp", 10, 91));
 });
 
 test("the pointer scores on the marker column, not one column beside it", async () => {
-  const box = await page.$eval("#canvas", (c) => { const r = c.getBoundingClientRect(); return [r.x, r.y]; });
   const enemy = await findEnemy();
   assert.ok(enemy, "no enemy on the canvas");
   const score = await hudLine(0);
-  await page.mouse.move(box[0] + enemy.x + 19, box[1] + 500);
+  const pointAt = async (x, y) => { const at = await onScreen(x, y, true); await page.moveMouse(at.x, at.y); };
+  await pointAt(enemy.x + 19, 500);
   await new Promise((resolve) => setTimeout(resolve, 500));
   assert.deepEqual(await findEnemy(), enemy, "one column beside the marker scored");
   assert.equal((await hudLine(0)).digest, score.digest);
-  await page.mouse.move(box[0] + enemy.x + 20, box[1] + 500);
+  await pointAt(enemy.x + 20, 500);
   assert.ok(await eventually(3000, async () => (await hudLine(0)).right > score.right), "no score on the marker");
-  await page.mouse.move(box[0] + 5, box[1] + 500);
+  await pointAt(5, 500);
 });
 
 test("30 frames a second; the end screen after the round, held 5 s; then a new round; Escape", async () => {
@@ -138,84 +158,88 @@ test("30 frames a second; the end screen after the round, held 5 s; then a new r
   const hold = Date.now() - held;
   assert.ok(hold > 4500 && hold < 7000, `the end screen was held ${hold} ms`);
   assert.equal(await life(), firstLife, "the new round starts with Life 30");
-  await page.keyboard.press("Escape");
-  assert.ok(await eventually(3000, () => page.$eval("#again", (b) => !b.hidden)), "no Play again");
+  await page.press("Escape");
+  assert.ok(await eventually(3000, () => page.evaluate(() => !document.getElementById("again").hidden)),
+            "no Play again");
   assert.deepEqual(await pixelAt(100, 480), bmpPixel("background.bmp", 100, 480), "the last picture stays");
 });
 
-// Where the page draws game pixel (x, y), in CSS pixels, at whatever scale it shows the game.
-const onScreen = (x, y) => page.$eval("#canvas", (c, [x, y]) => {
-  const r = c.getBoundingClientRect();
-  return { x: r.left + ((x + 0.5) * r.width) / 512, y: r.top + ((y + 0.5) * r.height) / 512 };
-}, [x, y]);
-// A touch with a finger, at fractional CSS pixels as a phone's screen reports them.
-const touch = (type, at) => page.client.send("Input.dispatchTouchEvent",
-  { type, touchPoints: type === "touchEnd" ? [] : [{ x: at.x, y: at.y }] });
+const touch = (type, at) => page.touch(type, at);
 const tap = async (at) => { await touch("touchStart", at); await touch("touchEnd"); };
-const buttonCentre = (id) => page.$eval(id, (b) => {
-  const r = b.getBoundingClientRect();
+const buttonCentre = (id) => page.evaluate((id) => {
+  const r = document.getElementById(id).getBoundingClientRect();
   return { x: r.left + r.width / 2, y: r.top + r.height / 2 };
-});
+}, id);
 const playerColumn = () => page.evaluate(() => Array.from(document.getElementById("canvas")
   .getContext("2d").getImageData(266, 60, 1, 452).data).join());
 
 for (const [name, width, height] of [["upright", 390, 844], ["sideways", 844, 390]]) {
-  test(`a phone ${name}: all on the screen, the buttons move the player, a touch scores on the marker only`, async () => {
-    page = await game.newPage(phone(width, height));
-    page.client = await page.createCDPSession();
-    await gameShows();
-    const layout = await page.evaluate(() => {
-      const box = (id) => document.getElementById(id).getBoundingClientRect().toJSON();
-      return { canvas: box("canvas"), up: box("up"), down: box("down"), width: innerWidth, height: innerHeight,
-               scrollWidth: document.scrollingElement.scrollWidth, scrollHeight: document.scrollingElement.scrollHeight };
-    });
-    const inside = (r) => r.left >= 0 && r.top >= 0 && r.right <= layout.width && r.bottom <= layout.height;
-    const apart = (a, b) => a.right <= b.left || b.right <= a.left || a.bottom <= b.top || b.bottom <= a.top;
-    for (const button of [layout.up, layout.down]) {
-      assert.ok(inside(button) && button.width >= 48 && button.height >= 48 && apart(button, layout.canvas),
+  test(`a phone ${name}: all on the screen, the buttons move the player, a touch scores on the marker only`, async (t) => {
+    if (cannot(t, "phone")) return;
+    page = await game.phonePage(width, height);
+    try {
+      await gameShows();
+      const layout = await page.evaluate(() => {
+        const box = (id) => JSON.parse(JSON.stringify(document.getElementById(id).getBoundingClientRect()));
+        return { canvas: box("canvas"), up: box("up"), down: box("down"), width: innerWidth, height: innerHeight,
+                 scrollWidth: document.scrollingElement.scrollWidth, scrollHeight: document.scrollingElement.scrollHeight };
+      });
+      const inside = (r) => r.left >= 0 && r.top >= 0 && r.right <= layout.width && r.bottom <= layout.height;
+      const apart = (a, b) => a.right <= b.left || b.right <= a.left || a.bottom <= b.top || b.bottom <= a.top;
+      for (const button of [layout.up, layout.down]) {
+        assert.ok(inside(button) && button.width >= 48 && button.height >= 48 && apart(button, layout.canvas),
+                  JSON.stringify(layout));
+      }
+      assert.ok(inside(layout.canvas) && layout.scrollWidth <= layout.width && layout.scrollHeight <= layout.height,
                 JSON.stringify(layout));
+
+      await touch("touchStart", await buttonCentre("down"));
+      const reached = await eventually(5000, async () => same(await pixelAt(266, 503), bmpPixel("player.bmp", 10, 91)));
+      await touch("touchEnd");
+      assert.ok(reached, "Down held by touch did not take the player to the bottom edge");
+      // Up, then the finger slides off the button: the player stops.
+      const up = await buttonCentre("up");
+      await touch("touchStart", up);
+      await new Promise((resolve) => setTimeout(resolve, 300));
+      await touch("touchMove", { x: up.x, y: up.y - 200 });
+      await new Promise((resolve) => setTimeout(resolve, 200));
+      const stopped = await playerColumn();
+      await new Promise((resolve) => setTimeout(resolve, 300));
+      await touch("touchEnd");
+      assert.equal(await playerColumn(), stopped, "the player moved on after the finger left Up");
+
+      // The page may be asked to scroll; a touch still lands on the game pixel under it.
+      await page.evaluate(() => window.scrollTo(0, 200));
+      const enemy = await findEnemy();
+      const score = await hudLine(0);
+      await tap(await onScreen(enemy.x + 19, 500));
+      await new Promise((resolve) => setTimeout(resolve, 500));
+      assert.deepEqual(await findEnemy(), enemy, "a touch one column beside the marker scored");
+      await tap(await onScreen(enemy.x + 20, 500));
+      assert.ok(await eventually(3000, async () => (await hudLine(0)).right > score.right), "no score on the marker");
+    } finally {
+      await page.close();
+      page = desktop;
     }
-    assert.ok(inside(layout.canvas) && layout.scrollWidth <= layout.width && layout.scrollHeight <= layout.height,
-              JSON.stringify(layout));
-
-    await touch("touchStart", await buttonCentre("#down"));
-    const reached = await eventually(5000, async () => same(await pixelAt(266, 503), bmpPixel("player.bmp", 10, 91)));
-    await touch("touchEnd");
-    assert.ok(reached, "Down held by touch did not take the player to the bottom edge");
-    // Up, then the finger slides off the button: the player stops.
-    const up = await buttonCentre("#up");
-    await touch("touchStart", up);
-    await new Promise((resolve) => setTimeout(resolve, 300));
-    await touch("touchMove", { x: up.x, y: up.y - 200 });
-    await new Promise((resolve) => setTimeout(resolve, 200));
-    const stopped = await playerColumn();
-    await new Promise((resolve) => setTimeout(resolve, 300));
-    await touch("touchEnd");
-    assert.equal(await playerColumn(), stopped, "the player moved on after the finger left Up");
-
-    // The page may be asked to scroll; a touch still lands on the game pixel under it.
-    await page.evaluate(() => window.scrollTo(0, 200));
-    const enemy = await findEnemy();
-    const score = await hudLine(0);
-    await tap(await onScreen(enemy.x + 19, 500));
-    await new Promise((resolve) => setTimeout(resolve, 500));
-    assert.deepEqual(await findEnemy(), enemy, "a touch one column beside the marker scored");
-    await tap(await onScreen(enemy.x + 20, 500));
-    assert.ok(await eventually(3000, async () => (await hudLine(0)).right > score.right), "no score on the marker");
-    await page.close();
-    page = desktop;
   });
 }
 
-test("installable, and after one visit it plays with no network", async () => {
+test("installable", async (t) => {
+  if (cannot(t, "install")) return;
+  assert.deepEqual(await page.installabilityErrors(), []);
+});
+
+test("after one visit it plays with no network", async (t) => {
+  if (cannot(t, "offline")) return;
   assert.ok(await page.evaluate(() => Promise.race([navigator.serviceWorker.ready.then(() => true),
     new Promise((resolve) => setTimeout(() => resolve(false), 20000))])), "no service worker");
-  const client = await page.createCDPSession();
-  assert.deepEqual((await client.send("Page.getInstallabilityErrors")).installabilityErrors, []);
   game.stopServer();
   await page.reload();
   await gameShows();
   const life = await lifeDigits();
   assert.ok(await eventually(5000, async () => (await lifeDigits()) !== life), "the game does not play offline");
-  assert.deepEqual(game.errors, []);
+});
+
+test("no error and no Content-Security-Policy violation on the page", async () => {
+  assert.deepEqual(await game.errors(), []);
 });

@@ -1,0 +1,148 @@
+// The browser version served from 127.0.0.1 and opened in one of the three engines players use:
+// Chromium (Debian's chromium) and Firefox (firefox-esr) through puppeteer, WebKit (WebKitGTK's
+// MiniBrowser, in an X server) through WebKitWebDriver and selenium. What the browser test and
+// the benchmark share; only this file knows the engine. Closed network: nothing in the
+// background may reach out.
+import { spawn } from "node:child_process";
+import { createServer } from "node:net";
+import { mkdtempSync, rmSync } from "node:fs";
+import { join } from "node:path";
+import { tmpdir, arch } from "node:os";
+import puppeteer from "puppeteer-core";
+import { Builder, Key, Origin } from "selenium-webdriver";
+import { serve } from "./serve.mjs";
+
+export const ENGINES = ["chromium", "firefox", "webkit"];
+const DESKTOP = { width: 800, height: 700 }; // room for the game at 1x
+const triplet = { x64: "x86_64-linux-gnu", arm64: "aarch64-linux-gnu" }[arch()];
+const MINIBROWSER = `/usr/lib/${triplet}/webkit2gtk-4.1/MiniBrowser`;
+const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+// Reports the page's own errors and Content-Security-Policy violations on its console.
+const reportViolations = () => document.addEventListener("securitypolicyviolation",
+  (event) => console.error(`CSP violation: ${event.violatedDirective} ${event.blockedURI}`));
+
+// A page in puppeteer, Chromium's or Firefox's: the test's few words for what a player does.
+async function puppeteerPage(browser, url, errors, viewport) {
+  const page = await browser.newPage();
+  await page.setViewport(viewport);
+  page.on("pageerror", (error) => errors.push(error.message));
+  page.on("console", (message) => message.type() === "error" && errors.push(message.text()));
+  await page.evaluateOnNewDocument(reportViolations);
+  await page.goto(url);
+  const touches = viewport.hasTouch ? await page.createCDPSession() : null;
+  return {
+    evaluate: (fn, arg) => page.evaluate(fn, arg),
+    keyDown: (key) => page.keyboard.down(key),
+    keyUp: (key) => page.keyboard.up(key),
+    press: (key) => page.keyboard.press(key),
+    // Whole CSS pixels: Firefox over WebDriver BiDi rounds fractional ones its own way.
+    moveMouse: (x, y) => page.mouse.move(Math.round(x), Math.round(y)),
+    // A finger at fractional CSS pixels, as a phone's screen reports them.
+    touch: touches && ((type, at) => touches.send("Input.dispatchTouchEvent",
+      { type, touchPoints: type === "touchEnd" ? [] : [{ x: at.x, y: at.y }] })),
+    reload: () => page.reload(),
+    screenshot: (path) => page.screenshot({ path }),
+    installabilityErrors: async () => (await (await page.createCDPSession())
+      .send("Page.getInstallabilityErrors")).installabilityErrors,
+    close: () => page.close(),
+  };
+}
+
+async function openPuppeteer(engine, url, errors) {
+  const profile = mkdtempSync(join(tmpdir(), `zarn-${engine}-`));
+  const browser = await puppeteer.launch(engine === "firefox"
+    ? { browser: "firefox", executablePath: "/usr/bin/firefox-esr", headless: true, userDataDir: profile }
+    : { executablePath: "/usr/bin/chromium", headless: true, userDataDir: profile,
+        args: ["--no-sandbox", "--disable-gpu", "--disable-background-networking", "--disable-component-update",
+               "--disable-sync", "--no-first-run", "--disable-quic", "--mute-audio"] });
+  const page = await puppeteerPage(browser, url, errors, DESKTOP);
+  const game = {
+    page, pid: browser.process().pid,
+    close: async () => { await browser.close(); rmSync(profile, { recursive: true, force: true }); },
+  };
+  if (engine === "chromium") {
+    game.phonePage = (width, height) => puppeteerPage(browser, url, errors,
+      { width, height, deviceScaleFactor: 3, isMobile: true, hasTouch: true, isLandscape: width > height });
+  } else {
+    game.cannot = {
+      phone: "puppeteer has no device emulation (touch screen, device scale) for it",
+      install: "Page.getInstallabilityErrors is Chromium's own",
+    };
+  }
+  return game;
+}
+
+// WebKitGTK's MiniBrowser through WebKitWebDriver: selenium's classic WebDriver calls.
+async function openWebKit(url) {
+  const port = await new Promise((resolve) => { // a free one on 127.0.0.1
+    const probe = createServer().listen(0, "127.0.0.1", () => {
+      const { port } = probe.address();
+      probe.close(() => resolve(port));
+    });
+  });
+  const driverProcess = spawn("WebKitWebDriver", [`--port=${port}`], { stdio: "ignore" });
+  const server = `http://127.0.0.1:${port}`;
+  for (let tries = 0; !(await fetch(`${server}/status`).then((r) => r.ok, () => false)); tries++) {
+    if (tries > 100) throw new Error("WebKitWebDriver did not start");
+    await sleep(100);
+  }
+  const driver = await new Builder().usingServer(server).withCapabilities({
+    browserName: "MiniBrowser",
+    "webkitgtk:browserOptions": { binary: MINIBROWSER, args: ["--automation"] },
+  }).build();
+  // The window, so that the page inside is as large as the others' viewport.
+  await driver.manage().window().setRect({ x: 0, y: 0, ...DESKTOP });
+  const inner = await driver.executeScript("return [innerWidth, innerHeight]");
+  await driver.manage().window().setRect({ x: 0, y: 0, width: 2 * DESKTOP.width - inner[0],
+                                           height: 2 * DESKTOP.height - inner[1] });
+  const keys = { ArrowUp: Key.ARROW_UP, ArrowDown: Key.ARROW_DOWN, Escape: Key.ESCAPE };
+  const actions = () => driver.actions({ async: true });
+  // WebDriver has no script that runs before the page's own: the page's errors from its loading
+  // on are gathered once it has loaded.
+  const load = async () => driver.executeScript(`window.zarnErrors = [];
+    addEventListener("error", (event) => zarnErrors.push(event.message));
+    document.addEventListener("securitypolicyviolation",
+      (event) => zarnErrors.push("CSP violation: " + event.violatedDirective + " " + event.blockedURI));`);
+  await driver.get(url);
+  await load();
+  const page = {
+    evaluate: (fn, arg) => driver.executeScript(`return (${fn})(arguments[0]);`, arg),
+    keyDown: (key) => actions().keyDown(keys[key]).perform(),
+    keyUp: (key) => actions().keyUp(keys[key]).perform(),
+    press: (key) => actions().keyDown(keys[key]).keyUp(keys[key]).perform(),
+    moveMouse: (x, y) => actions().move({ x: Math.round(x), y: Math.round(y), origin: Origin.VIEWPORT }).perform(),
+    reload: async () => { await driver.navigate().refresh(); await load(); },
+  };
+  return {
+    page, pid: driverProcess.pid,
+    pageErrors: () => driver.executeScript("return window.zarnErrors || []"),
+    cannot: {
+      phone: "WebKitWebDriver has no device emulation (touch screen, device scale)",
+      install: "Page.getInstallabilityErrors is Chromium's own",
+    },
+    close: async () => { await driver.quit(); driverProcess.kill(); },
+  };
+}
+
+// The game's page in ENGINE: { page, phonePage?, cannot, errors(), stopServer(), close() }.
+export async function openGame(engine, webDir) {
+  const server = await serve(webDir);
+  const url = `http://127.0.0.1:${server.address().port}/`;
+  const errors = [];
+  const game = engine === "webkit" ? await openWebKit(url) : await openPuppeteer(engine, url, errors);
+  game.engine = engine;
+  game.cannot ??= {};
+  game.errors = async () => [...errors, ...(game.pageErrors ? await game.pageErrors() : [])];
+  let serving = true;
+  game.stopServer = () => {
+    if (serving) {
+      serving = false;
+      server.closeAllConnections();
+      server.close();
+    }
+  };
+  const closeBrowser = game.close;
+  game.close = async () => { await closeBrowser(); game.stopServer(); };
+  return game;
+}
