@@ -6,7 +6,9 @@ const CACHE = "zarn-@WEB_FILES_HASH@";
 const FILES = [@WEB_FILES@];
 
 self.addEventListener("install", (event) => {
-  event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES)));
+  // From the server itself, never from the browser's HTTP cache, which may hold older files.
+  event.waitUntil(caches.open(CACHE).then((cache) =>
+    cache.addAll(FILES.map((file) => new Request(file, { cache: "reload" })))));
 });
 
 self.addEventListener("activate", (event) => {
