@@ -6,15 +6,17 @@ set -eu
 cd "$(dirname "$0")/.."
 version=$(sed -n 's/^project(zarn VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 out=build/release
+inGit=false
+[ "$(git rev-parse --show-toplevel 2>/dev/null)" = "$(pwd -P)" ] && inGit=true
+# The package and the zip are built from the working tree, the source archive from the last
+# commit: they must be the same.
+if $inGit && [ -n "$(git status --porcelain --untracked-files=no)" ]; then
+    echo "zarn: a release is made from a clean checkout; commit or stash the changes first" >&2
+    exit 1
+fi
 rm -rf "$out"
 mkdir -p "$out"
-if [ "$(git rev-parse --show-toplevel 2>/dev/null)" = "$(pwd -P)" ]; then
-    # The package and the zip are built from the working tree, the source archive from the
-    # last commit: they must be the same.
-    if [ -n "$(git status --porcelain --untracked-files=no)" ]; then
-        echo "zarn: a release is made from a clean checkout; commit or stash the changes first" >&2
-        exit 1
-    fi
+if $inGit; then
     git archive --format=tar --prefix="zarn-$version/" HEAD | gzip -9n >"$out/zarn-$version.tar.gz"
 else
     echo "Not a git checkout: the source archive is the one this tree came from."
