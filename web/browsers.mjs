@@ -83,14 +83,20 @@ async function openWebKit(url) {
   });
   const driverProcess = spawn("WebKitWebDriver", [`--port=${port}`], { stdio: "ignore" });
   const server = `http://127.0.0.1:${port}`;
-  for (let tries = 0; !(await fetch(`${server}/status`).then((r) => r.ok, () => false)); tries++) {
-    if (tries > 100) throw new Error("WebKitWebDriver did not start");
-    await sleep(100);
+  let driver;
+  try {
+    for (let tries = 0; !(await fetch(`${server}/status`).then((r) => r.ok, () => false)); tries++) {
+      if (tries > 100) throw new Error("WebKitWebDriver did not start");
+      await sleep(100);
+    }
+    driver = await new Builder().usingServer(server).withCapabilities({
+      browserName: "MiniBrowser",
+      "webkitgtk:browserOptions": { binary: MINIBROWSER, args: ["--automation"] },
+    }).build();
+  } catch (error) {
+    driverProcess.kill(); // else it would keep the test running
+    throw error;
   }
-  const driver = await new Builder().usingServer(server).withCapabilities({
-    browserName: "MiniBrowser",
-    "webkitgtk:browserOptions": { binary: MINIBROWSER, args: ["--automation"] },
-  }).build();
   // The window, so that the page inside is as large as the others' viewport.
   await driver.manage().window().setRect({ x: 0, y: 0, ...DESKTOP });
   const inner = await driver.executeScript("return [innerWidth, innerHeight]");
