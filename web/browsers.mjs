@@ -17,6 +17,7 @@ const DESKTOP = { width: 800, height: 700 }; // room for the game at 1x
 const triplet = { x64: "x86_64-linux-gnu", arm64: "aarch64-linux-gnu" }[arch()];
 const MINIBROWSER = `/usr/lib/${triplet}/webkit2gtk-4.1/MiniBrowser`;
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+const CHROMIUMS_OWN = "Page.getInstallabilityErrors is Chromium's own";
 
 // Reports the page's own errors and Content-Security-Policy violations on its console.
 const reportViolations = () => document.addEventListener("securitypolicyviolation",
@@ -67,7 +68,7 @@ async function openPuppeteer(engine, url, errors) {
   } else {
     game.cannot = {
       phone: "puppeteer has no device emulation (touch screen, device scale) for it",
-      install: "Page.getInstallabilityErrors is Chromium's own",
+      install: CHROMIUMS_OWN,
     };
   }
   return game;
@@ -125,7 +126,7 @@ async function openWebKit(url) {
     pageErrors: () => driver.executeScript("return window.zarnErrors || []"),
     cannot: {
       phone: "WebKitWebDriver has no device emulation (touch screen, device scale)",
-      install: "Page.getInstallabilityErrors is Chromium's own",
+      install: CHROMIUMS_OWN,
     },
     close: async () => { await driver.quit(); driverProcess.kill(); },
   };

@@ -72,9 +72,8 @@ function holdButtonAsKey(button, keyCode) {
 holdButtonAsKey(document.getElementById("up"), 38);
 holdButtonAsKey(document.getElementById("down"), 40);
 
-// No callout menu, selection or double-tap zoom on the game or its buttons.
+// No callout menu on a long touch; page.css keeps touches from scrolling, zooming or selecting.
 document.addEventListener("contextmenu", function (event) { event.preventDefault(); });
-document.addEventListener("dblclick", function (event) { event.preventDefault(); });
 
 // Full screen, where the browser has it.
 var root = document.documentElement;
