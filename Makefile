@@ -14,6 +14,9 @@ FUZZ_PACKAGES := clang libclang-rt-dev llvm
 WEB_PACKAGES := emscripten node-acorn fonttools zip
 # The three engines players use: Blink, Gecko and WebKit (WebKitWebDriver and MiniBrowser).
 WEB_TEST_PACKAGES := chromium firefox-esr webkit2gtk-driver
+# Windows: the cross-compilers (win32 threads) and the icon maker; Wine and unzip to test it.
+WINDOWS_PACKAGES := cmake make g++-mingw-w64-x86-64-win32 icoutils zip
+WINDOWS_TEST_PACKAGES := wine wine64 unzip
 EMSCRIPTEN_ENV := NODE_PATH=/usr/share/nodejs
 BENCH_FLAGS := --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
 XVFB_RUN := xvfb-run -a -s "-screen 0 1024x768x24 -noreset"
@@ -27,7 +30,7 @@ BUILD_DIR := build
 CMAKE_FLAGS :=
 endif
 
-.PHONY: all run test check deps test-deps build game test-build web web-run web-bench web-screenshots web-test-deps clean soak bench fuzz package release
+.PHONY: all run test check deps test-deps build game test-build web web-run web-bench web-screenshots web-test-deps windows windows-for-tests clean soak bench fuzz package release
 
 all: build
 
@@ -60,7 +63,18 @@ web: deps
 	@tools/install-deps.sh $(WEB_PACKAGES)
 	$(EMSCRIPTEN_ENV) emcmake cmake -S web -B build/web-build
 	$(EMSCRIPTEN_ENV) cmake --build build/web-build -j $(JOBS)
-	tools/make-web-zip.sh build/web build/zarn-web.zip
+	tools/make-zip.sh build/web build/zarn-web.zip
+
+# Zarn Game for 64-bit Windows: build/zarn-windows-<version>.zip, from the library sources in
+# ZARN_THIRD_PARTY (else ../shared/third-party), checked against windows/third-party.sha256.
+windows:
+	@tools/install-deps.sh $(WINDOWS_PACKAGES)
+	windows/build.sh build
+
+# The same for the tests, which report themselves skipped where the library sources are missing.
+windows-for-tests:
+	@tools/install-deps.sh $(WINDOWS_PACKAGES) $(WINDOWS_TEST_PACKAGES)
+	ZARN_WINDOWS_OPTIONAL=1 windows/build.sh build
 
 # Page weight, first frame, and the CPU the browser uses beside the native game's.
 web-bench: web web-test-deps game
@@ -86,7 +100,7 @@ web-test-deps:
 ifeq ($(SANITIZE),1)
 test: test-build check
 else
-test: web web-test-deps test-build check
+test: web web-test-deps windows-for-tests test-build check
 	$(MAKE) --no-print-directory test SANITIZE=1
 endif
 
@@ -119,9 +133,10 @@ package: deps
 	@mkdir -p build
 	tools/make-package.sh build/deb build
 
-# A release in build/release/: the source archive, the package, the browser zip and SHA256SUMS,
-# each the same byte for byte when built again from the same commit.
-release: package web
+# A release in build/release/: the source archive, the package, the browser zip, the Windows zip
+# with SDL's source, and SHA256SUMS, each the same byte for byte when built again from the same
+# commit.
+release: package web windows
 	tools/make-release.sh
 
 clean:

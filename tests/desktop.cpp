@@ -1,6 +1,7 @@
 // Test support for the end-to-end tests: a real X server, the real game in it, real input.
 #include "desktop.h"
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -82,6 +83,25 @@ XServer::~XServer() {
     }
 }
 
+std::vector<std::string> GameCommand() {
+    std::vector<std::string> command;
+    if (const char* runner = getenv("ZARN_GAME_RUNNER")) {
+        command.push_back(runner);
+    }
+    const char* game = getenv("ZARN_GAME");
+    command.push_back(game ? game : ZARN_BINARY);
+    return command;
+}
+
+std::string PathAsTheGameSaysIt(const fs::path& path) {
+    if (!getenv("ZARN_GAME_RUNNER")) {
+        return path.string();
+    }
+    std::string windows = "Z:" + path.string(); // Wine's drive for the whole file system
+    std::replace(windows.begin(), windows.end(), '/', '\\');
+    return windows;
+}
+
 GameProcess::GameProcess(const XServer& server, const fs::path& workDir,
                          const std::vector<std::string>& command) {
     errorFile_ = fs::temp_directory_path() / ("zarn-stderr-" + std::to_string(getpid()));
@@ -135,12 +155,11 @@ std::string GameProcess::ErrorOutput() const {
     return text.str();
 }
 
-bool GameProcess::UsesSdl12Compat() const {
+bool GameProcess::HasLoaded(const std::string& fileName) const {
     std::ifstream maps("/proc/" + std::to_string(pid_) + "/maps");
     std::string line;
     while (std::getline(maps, line)) {
-        // It loads SDL2 underneath; where it is the only SDL 1.2, its path shows nothing else.
-        if (line.find("/libSDL2-2.0.so") != std::string::npos) {
+        if (line.find("/" + fileName) != std::string::npos) {
             return true;
         }
     }
@@ -199,8 +218,14 @@ GameWindow::GameWindow(const XServer& server, int timeoutMs) : server_(server) {
         }
         Window child;
         XTranslateCoordinates(display, window_, DefaultRootWindow(display), 0, 0, &x_, &y_, &child);
-        width_ = attributes.width;
-        height_ = attributes.height;
+        int left = 0, top = 0, right = 0, bottom = 0;
+        if (const char* frame = getenv("ZARN_WINDOW_FRAME")) {
+            sscanf(frame, "%d,%d,%d,%d", &left, &top, &right, &bottom);
+        }
+        x_ += left;
+        y_ += top;
+        width_ = attributes.width - left - right;
+        height_ = attributes.height - top - bottom;
         return attributes.map_state == IsViewable;
     });
     if (window_) {

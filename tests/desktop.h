@@ -27,21 +27,28 @@ class XServer {
     Display* display_ = nullptr;
 };
 
-// The real game, started in a working directory on the X server: build/zarn, or a command that
-// runs it (valgrind and its options before it, or an installed launcher).
+// The game under test: build/zarn, or the program that ZARN_GAME names, started through
+// ZARN_GAME_RUNNER where that is set (zarn.exe through wine).
+std::vector<std::string> GameCommand();
+// A file's path as the game under test writes it in a message: under Wine, as Windows has it.
+std::string PathAsTheGameSaysIt(const std::filesystem::path& path);
+
+// The real game, started in a working directory on the X server: the game under test, or a
+// command that runs it (valgrind and its options before it, or an installed launcher).
 class GameProcess {
   public:
     GameProcess(const XServer& server, const std::filesystem::path& workDir,
-                const std::vector<std::string>& command = {ZARN_BINARY});
+                const std::vector<std::string>& command = GameCommand());
     ~GameProcess();
     pid_t Pid() const { return pid_; }
     // Waits up to timeoutMs for the game to end; true with its exit status if it did.
     bool WaitForExit(int timeoutMs, int* exitStatus);
     bool Running();
     std::string ErrorOutput() const;
-    // Whether the running game has the SDL 1.2 that is built on SDL2 loaded. The test's own
-    // LD_LIBRARY_PATH, which chooses the implementation, passes on to the game.
-    bool UsesSdl12Compat() const;
+    // Whether the running game has a library of this file name loaded (SDL2's, which the SDL
+    // 1.2 built on it loads, or SDL.dll under Wine). The test's own LD_LIBRARY_PATH, which
+    // chooses the implementation, passes on to the game.
+    bool HasLoaded(const std::string& fileName) const;
     // The resident memory of the running game, in kilobytes.
     long ResidentKilobytes() const;
 
@@ -54,7 +61,9 @@ class GameProcess {
 // A picture read back from the screen, as a surface that the pixel helpers of support.h read.
 using Picture = std::shared_ptr<SDL_Surface>;
 
-// The game's window as the X server shows it.
+// The game's window as the X server shows it. Where the window's frame is drawn inside its X
+// window (Wine draws its own), ZARN_WINDOW_FRAME gives the frame's widths, "left,top,right,bottom",
+// and the window here is what lies within.
 class GameWindow {
   public:
     // Waits up to timeoutMs for a window titled "Zarn Game"; check Found().

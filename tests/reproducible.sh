@@ -1,8 +1,9 @@
 #!/bin/sh
-# The Debian package and the browser zip, built by `make package` and `make web` in two copies
-# of the source, in two folders and two environments (working directory, umask, time zone,
-# locale), with SOURCE_DATE_EPOCH unset in both, are the same bytes; where they are not,
-# diffoscope says what differs.
+# The Debian package, the browser zip and the Windows zip, built by `make package web windows`
+# in two copies of the source, in two folders and two environments (working directory, umask,
+# time zone, locale), with SOURCE_DATE_EPOCH unset in both, are the same bytes; where they are
+# not, diffoscope says what differs. Without the Windows libraries' sources, the Windows zip is
+# left out, and the test says so.
 # tests/reproducible.sh SOURCE_FOLDER SCRATCH_FOLDER
 set -eu
 source=$1
@@ -11,6 +12,16 @@ rm -rf "$scratch"
 unset SOURCE_DATE_EPOCH
 # The builds below are make's own, not part of whatever make runs this test.
 unset MAKEFLAGS MFLAGS MAKELEVEL
+# The copies are elsewhere: they take the libraries' sources from where this checkout has them.
+ZARN_THIRD_PARTY=$(realpath -m "${ZARN_THIRD_PARTY:-$source/../shared/third-party}")
+export ZARN_THIRD_PARTY
+targets="package web windows"
+artefacts="zarn_*.deb zarn-web.zip zarn-windows-*.zip"
+if [ ! -d "$ZARN_THIRD_PARTY" ]; then
+    echo "the Windows zip is left out: no library sources in $ZARN_THIRD_PARTY"
+    targets="package web"
+    artefacts="zarn_*.deb zarn-web.zip"
+fi
 
 # A copy as a clone would have it: the tracked files as they are now, and the history.
 copy() {
@@ -18,11 +29,11 @@ copy() {
     (cd "$source" && { git ls-files -co --exclude-standard | while read -r f; do
         [ -e "$f" ] && echo "$f"; done; echo .git; } | tar -cf - -T -) | tar -xf - -C "$1"
 }
-# build FOLDER UMASK TZ LC_ALL: both artefacts, from a working directory of their own.
+# build FOLDER UMASK TZ LC_ALL: the artefacts, from a working directory of their own.
 build() {
     copy "$1"
     mkdir -p "$1.cwd"
-    (cd "$1.cwd" && umask "$2" && TZ=$3 LC_ALL=$4 make -s -C "$1" package web >"$1.log" 2>&1) ||
+    (cd "$1.cwd" && umask "$2" && TZ=$3 LC_ALL=$4 make -s -C "$1" $targets >"$1.log" 2>&1) ||
         { cat "$1.log"; exit 1; }
 }
 build "$scratch/one/zarn" 022 UTC C.UTF-8 &
@@ -31,7 +42,7 @@ build "$scratch/another/place/zarn-copy" 077 Pacific/Kiritimati POSIX
 wait "$first"
 
 status=0
-for artefact in zarn_*.deb zarn-web.zip; do
+for artefact in $artefacts; do
     for a in "$scratch"/one/zarn/build/$artefact; do
         b="$scratch/another/place/zarn-copy/build/$(basename "$a")"
         if cmp -s "$a" "$b"; then

@@ -1,7 +1,9 @@
 #!/bin/sh
-# `make release`, after `make package` and `make web`: what a release publishes, in
-# build/release/: the source archive, the Debian package, the browser zip, and SHA256SUMS over
-# them. Built again from the same commit, each is the same file byte for byte.
+# `make release`, after `make package`, `make web` and `make windows`: what a release publishes,
+# in build/release/: the source archive, the Debian package, the browser zip, the Windows zip with
+# the source of the SDL it carries (the archives and the list of patches applied, as its LGPL
+# asks), and SHA256SUMS over them. Built again from the same commit, each is the same file byte
+# for byte.
 set -eu
 cd "$(dirname "$0")/.."
 version=$(sed -n 's/^project(zarn VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
@@ -23,6 +25,12 @@ else
 fi
 cp build/zarn_"$version"_*.deb "$out"/
 cp build/zarn-web.zip "$out/zarn-web-$version.zip"
+cp build/zarn-windows-"$version".zip "$out"/
+sdl=$out/zarn-windows-$version-sdl-source
+mkdir "$sdl"
+archives=${ZARN_THIRD_PARTY:-../shared/third-party}
+cp "$archives"/libsdl1.2_1.2.15+dfsg2.orig.tar.gz "$archives"/libsdl1.2_1.2.15+dfsg2-8.debian.tar.xz "$sdl"/
+cp build/windows-libs/*/sdl-patches.txt "$sdl"/patches-applied.txt
 cd "$out"
-sha256sum -- zarn* >SHA256SUMS
+find zarn* -type f | LC_ALL=C sort | xargs sha256sum -- >SHA256SUMS
 cat SHA256SUMS

@@ -3,7 +3,10 @@
 
 #include "media/media.h"
 
-// The only event pump: the keyboard and pointer state that the update step reads is as of here.
+#include <algorithm>
+
+// The only drain of the event queue: the keyboard and pointer state that the update step reads is
+// as of here.
 bool ProgramIsRunning() {
     bool running = true;
     SDL_Event event;
@@ -36,6 +39,21 @@ int FramePad(Sint32 oldTime, Sint32 now) {
         return 0; // a late frame is not made up later
     }
     return FRAME_DELAY - frameTime;
+}
+
+// The end screen stays up for END_SCREEN_HOLD ms, and input waits for the next drain. Meanwhile
+// SDL reads the system's messages now and then, so that the desktop does not mark the window as
+// not responding (Windows does after 5 s) and shows what was flipped; the events that this
+// brings in stay in SDL's queue until then.
+void HoldEndScreen() {
+    const Uint32 step = 50;
+    Uint32 start = SDL_GetTicks();
+    Uint32 held = 0;
+    while (held < END_SCREEN_HOLD) {
+        SDL_PumpEvents();
+        SDL_Delay(std::min(step, END_SCREEN_HOLD - held));
+        held = SDL_GetTicks() - start;
+    }
 }
 
 void EndFrame() {

@@ -13,6 +13,7 @@ const int PLAYER_PADDLE_Y = 256;
 const int PLAYER_SPEED = 10;
 const int FPS = 30;
 const int FRAME_DELAY = 1000 / FPS;
+const int END_SCREEN_HOLD = 5000; // ms
 // Every character the HUD can show: its lines, the end screen's, and any score or Life.
 const char* const HUD_CHARACTERS = "Player Score: Life: Out of life 0123456789-";
 
@@ -36,6 +37,7 @@ void StartRound(); // score 0, Life 30
 bool ProgramIsRunning();
 void ComposeFrame(); // clear, update, draw, restart the round when Life is out
 int FramePad(Sint32 oldTime, Sint32 now);
+void HoldEndScreen();
 void EndFrame(); // after the flip and any hold: one frame nearer the next Life step
 
 void RunGame();

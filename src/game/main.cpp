@@ -60,7 +60,7 @@ int SDL_main(int argc, char* argv[]) {
         }
         SDL_Flip(EndSceene);
         if (DrawnEndScreen) {
-            SDL_Delay(5000); // the end screen stays up; input waits until the next drain
+            HoldEndScreen();
         }
         EndFrame();
         SDL_Flip(Backbuffer);

@@ -1,0 +1,91 @@
+#!/bin/sh
+# The libraries under the Windows game, cross-built from their source archives after checking
+# each against the sums kept beside this script: SDL 1.2.15 with Debian's patches as SDL.dll (a
+# player may replace it, as its LGPL asks), FreeType and SDL_ttf as static libraries that the
+# game links in. The result is kept under CACHE_FOLDER, keyed by the sums and this script, so a
+# second build finds it ready.
+# windows/build-libraries.sh ARCHIVE_FOLDER CACHE_FOLDER   (prints the folder of the libraries)
+# Exit status 3: an archive is missing or not the one expected.
+set -eu
+here=$(cd "$(dirname "$0")" && pwd -P)
+archives=$(realpath -m "$1")
+cache=$(realpath -m "$2")
+host=x86_64-w64-mingw32
+
+# Where each archive comes from, for the one line that says it is missing.
+origin() {
+    case "$1" in
+        libsdl1.2_*) echo "Debian's source package libsdl1.2 1.2.15+dfsg2-8, https://deb.debian.org/debian/pool/main/libs/libsdl1.2/" ;;
+        freetype_*) echo "Debian's source package freetype 2.13.3+dfsg, https://deb.debian.org/debian/pool/main/f/freetype/" ;;
+        SDL_ttf-*) echo "git archive of SDL_ttf's tag release-2.0.11, as the project's shared third-party folder holds it" ;;
+    esac
+}
+while read -r sum name; do
+    if [ ! -f "$archives/$name" ]; then
+        echo "zarn: missing $archives/$name: get it from $(origin "$name"), or set ZARN_THIRD_PARTY to the folder that holds it" >&2
+        exit 3
+    fi
+    if [ "$(sha256sum <"$archives/$name" | cut -d' ' -f1)" != "$sum" ]; then
+        echo "zarn: $archives/$name is not the archive the build expects (SHA-256 $sum): get it again from $(origin "$name")" >&2
+        exit 3
+    fi
+done <"$here/third-party.sha256"
+
+key=$(cat "$here/third-party.sha256" "$0" | sha256sum | cut -c1-16)
+prefix=$cache/$key
+if [ -f "$prefix/.complete" ]; then
+    echo "$prefix"
+    exit 0
+fi
+rm -rf "$cache" # libraries of other sources or another recipe
+mkdir -p "$prefix/licences" "$cache/work"
+work=$cache/work
+jobs=$(nproc 2>/dev/null || echo 2)
+# The same bytes from any folder at any time: no paths, no debugging information, no time stamps.
+export CFLAGS="-O2 -ffile-prefix-map=$work=."
+export LDFLAGS="-Wl,--no-insert-timestamp -Wl,-s" # libtool drops a bare -s
+# The win32 thread model: the posix one would add libwinpthread-1.dll.
+export CC=$host-gcc-win32
+# The host's own .pc files must not answer for Windows.
+export PKG_CONFIG_LIBDIR="$prefix/lib/pkgconfig"
+log=$work/build.log
+run() {
+    "$@" >>"$log" 2>&1 || { tail -n 40 "$log" >&2; echo "zarn: building the Windows libraries failed: $*" >&2; exit 1; }
+}
+echo "Building SDL 1.2, FreeType and SDL_ttf for Windows into $prefix" >&2
+
+cd "$work"
+tar xzf "$archives/libsdl1.2_1.2.15+dfsg2.orig.tar.gz"
+tar xJf "$archives/libsdl1.2_1.2.15+dfsg2-8.debian.tar.xz"
+# Debian's patches but one: it drops the -lSDLmain -mwindows that a Windows program needs.
+grep -v -e '^#' -e '^dont_propagate_lpthread.diff$' debian/patches/series >"$prefix/sdl-patches.txt"
+while read -r patch; do
+    run patch -d SDL-1.2.15 -p1 --no-backup-if-mismatch -i "$work/debian/patches/$patch"
+done <"$prefix/sdl-patches.txt"
+cd SDL-1.2.15
+run ./configure --host=$host --prefix="$prefix" --disable-static --enable-shared
+run make -j "$jobs"
+run make install
+cp COPYING "$prefix/licences/SDL-COPYING.txt"
+
+cd "$work"
+tar xJf "$archives/freetype_2.13.3+dfsg.orig.tar.xz"
+cd freetype-2.13.3
+run ./configure --host=$host --prefix="$prefix" --disable-shared --enable-static \
+    --without-zlib --without-bzip2 --without-png --without-harfbuzz --without-brotli
+run make -j "$jobs"
+run make install
+cp docs/FTL.TXT "$prefix/licences/FreeType-FTL.txt"
+
+# SDL_ttf is one source file; its configure would look for the host's freetype-config.
+cd "$work"
+tar xzf "$archives/SDL_ttf-2.0.11.tar.gz"
+cd SDL_ttf-2.0.11
+run "$CC" $CFLAGS -c SDL_ttf.c -I"$prefix/include/SDL" -I"$prefix/include/freetype2" -o SDL_ttf.o
+run $host-ar rcD "$prefix/lib/libSDL_ttf.a" SDL_ttf.o
+cp SDL_ttf.h "$prefix/include/SDL/"
+cp COPYING "$prefix/licences/SDL_ttf-COPYING.txt"
+
+rm -rf "$work"
+touch "$prefix/.complete"
+echo "$prefix"

@@ -1,0 +1,38 @@
+#!/bin/sh
+# The Windows zip holds exactly the game's folder, and every DLL that the program and the DLLs
+# in it import is either in the zip or one that every Windows has.
+# windows/check-zip.sh ZIP VERSION
+set -eu
+here=$(cd "$(dirname "$0")" && pwd -P)
+zip=$1
+folder=zarn-windows-$2
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+status=0
+
+sed "s|^|$folder/|" "$here/zip-contents.txt" >"$scratch/expected"
+unzip -Z1 "$zip" | LC_ALL=C sort >"$scratch/found"
+if diff -u "$scratch/expected" "$scratch/found"; then
+    echo "the zip holds the $(wc -l <"$scratch/found") files of $folder/"
+else
+    echo "FAIL: the zip's files are not the expected ones (- expected, + found)"
+    status=1
+fi
+
+# Part of Windows itself since XP, and of every Wine.
+system="kernel32.dll user32.dll gdi32.dll advapi32.dll winmm.dll msvcrt.dll"
+unzip -q "$zip" -d "$scratch/unzipped"
+cd "$scratch/unzipped/$folder"
+shipped=$(ls | tr 'A-Z' 'a-z')
+for binary in *.exe *.dll; do
+    for import in $(x86_64-w64-mingw32-objdump -p "$binary" | sed -n 's/^[[:space:]]*DLL Name: //p'); do
+        lower=$(echo "$import" | tr 'A-Z' 'a-z')
+        if echo "$system $shipped" | tr ' ' '\n' | grep -qx "$lower"; then
+            echo "$binary imports $import: found"
+        else
+            echo "FAIL: $binary imports $import, which is neither in the zip nor part of Windows"
+            status=1
+        fi
+    done
+done
+exit "$status"

@@ -1,0 +1,68 @@
+// Zarn Game on Windows: the process entry. It gives the game what the Linux launcher and a
+// terminal give it there: its files, and a place for the one line it says when it cannot start.
+#include "game/game.h"
+#include "media/media.h"
+
+#include <SDL.h>
+#undef main // SDL's header renames the game's entry; this is the process's own
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+// The game reads graphics/ from its working directory. Started from Explorer, a shortcut or a
+// console elsewhere, that is not where the game lies, so it moves next to zarn.exe; a working
+// directory that has graphics/ of its own (a modded copy, the tests' damaged files) wins.
+static void FindTheGamesFiles() {
+    DWORD here = GetFileAttributesA("graphics");
+    if (here != INVALID_FILE_ATTRIBUTES && (here & FILE_ATTRIBUTE_DIRECTORY)) {
+        return;
+    }
+    char exe[MAX_PATH];
+    DWORD length = GetModuleFileNameA(NULL, exe, MAX_PATH);
+    if (length == 0 || length == MAX_PATH) {
+        return;
+    }
+    std::string folder(exe, length);
+    folder.erase(folder.find_last_of("\\/") + 1);
+    DWORD beside = GetFileAttributesA((folder + "graphics").c_str());
+    if (beside != INVALID_FILE_ATTRIBUTES && (beside & FILE_ATTRIBUTE_DIRECTORY)) {
+        SetCurrentDirectoryA(folder.c_str());
+    }
+}
+
+static bool IsUsable(HANDLE handle) {
+    return handle != NULL && handle != INVALID_HANDLE_VALUE && GetFileType(handle) != 0;
+}
+
+// Standard output and error go where whoever started the game sent them (a redirection, a
+// test, Wine from a shell), else to the console it was started from. False when there is
+// neither: started from Explorer or a shortcut, nobody would see what the game says.
+static bool ConnectToAConsole() {
+    if (IsUsable(GetStdHandle(STD_ERROR_HANDLE))) {
+        return true;
+    }
+    return AttachConsole(ATTACH_PARENT_PROCESS) && freopen("CONOUT$", "w", stdout) &&
+           freopen("CONOUT$", "w", stderr);
+}
+
+// Without a console a failed start would be a window that flashes and is gone: a message box
+// says what the game would have printed.
+static void ShowFailure(int status) {
+    std::string text = status == 1 ? std::string("zarn: ") + StartupError()
+                                   : "zarn: unexpected arguments; 'zarn.exe --help' in a console "
+                                     "says which it takes";
+    MessageBoxA(NULL, text.c_str(), "Zarn Game", MB_OK | MB_ICONERROR);
+}
+
+int main(int argc, char* argv[]) {
+    bool console = ConnectToAConsole();
+    FindTheGamesFiles();
+    SDL_SetModuleHandle(GetModuleHandle(NULL));
+    int status = SDL_main(argc, argv);
+    if (status != 0 && !console) {
+        ShowFailure(status);
+    }
+    return status;
+}
