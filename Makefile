@@ -8,7 +8,7 @@ PACKAGE_CHECK_PACKAGES := lintian appstream desktop-file-utils fonts-dejavu-core
 REPRODUCIBLE_PACKAGES := diffoscope-minimal
 TEST_PACKAGES := libgtest-dev libx11-dev xvfb xauth xdotool libsdl1.2-compat valgrind \
 	libbenchmark-dev $(PACKAGE_PACKAGES) $(PACKAGE_CHECK_PACKAGES) $(REPRODUCIBLE_PACKAGES)
-BENCH_PACKAGES := time
+BENCH_PACKAGES := time x11-apps x11-utils
 FUZZ_PACKAGES := clang libclang-rt-dev llvm
 # The browser version: Debian's emscripten (whose optimiser wants acorn), the font's subsetter.
 WEB_PACKAGES := emscripten node-acorn fonttools zip
@@ -112,13 +112,14 @@ soak: test-build
 	cd build && ZARN_SOAK_SECONDS=600 ./tests/zarn_soak
 
 # One frame's work beside the bare SDL calls, on both SDL implementations; start-up and memory,
-# and what each damaged file costs before the game refuses it.
+# what each damaged file costs before the game refuses it, and the Windows game under Wine.
 bench: test-build
 	@tools/install-deps.sh $(BENCH_PACKAGES)
 	tools/sdl-implementations.sh | while read -r sdl path; do echo "== $$sdl"; \
 		SDL_VIDEODRIVER=dummy LD_LIBRARY_PATH=$$path ./build/zarn_bench $(BENCH_FLAGS) || exit 1; done
 	$(XVFB_RUN) tools/measure-memory.sh
 	tools/measure-damaged.sh
+	$(XVFB_RUN) windows/bench.sh build
 
 # The picture and font fuzzers, FUZZ_SECONDS (default 180) each on each SDL 1.2 implementation.
 fuzz: deps

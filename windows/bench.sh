@@ -1,0 +1,59 @@
+#!/bin/sh
+# The Windows game under Wine beside the native game, on one X server (run in Xvfb): how long
+# from start to the window and to the first picture, and the frame pace, read from the screen.
+# Left alone, the only thing that changes in the picture is the Life line, once every 30
+# frames, so the time between two changes is 30 frames' time.
+# windows/bench.sh BUILD_FOLDER
+set -eu
+build=$(realpath "$1")
+root=$(cd "$(dirname "$0")/.." && pwd -P)
+version=$(sed -n 's/^project(zarn VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
+exe=$build/windows/zarn-windows-$version/zarn.exe
+if [ ! -f "$exe" ]; then
+    echo "no Windows game in $build/windows: make windows builds it"
+    exit 0
+fi
+export WINEPREFIX=$build/wine-bench WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+[ -d "$WINEPREFIX" ] || "$root/windows/wine-prefix.sh" "$WINEPREFIX" >/dev/null
+now() { date +%s%N; }
+picture() { xwd -silent -id "$1" | md5sum; }
+# Whether the game has drawn: the window's bottom 100 rows are no longer black.
+drawn() {
+    bytes=$(($(xwininfo -id "$1" | sed -n 's/.*Width: //p') * 4 * 100))
+    [ "$(xwd -silent -id "$1" | tail -c "$bytes" | tr -d '\000' | wc -c)" -gt $((bytes / 8)) ]
+}
+
+measure() { # label, command...
+    label=$1
+    shift
+    start=$(now)
+    (cd "$root" && exec "$@") &
+    window=""
+    while [ -z "$window" ]; do
+        window=$(xdotool search --name "Zarn Game" 2>/dev/null | head -n 1) || sleep 0.005
+    done
+    shown=$(now)
+    until drawn "$window"; do :; done
+    drawn=$(now)
+    # Five Life steps, from the first change on.
+    last=$(picture "$window")
+    changes=0
+    while [ "$changes" -lt 6 ]; do
+        current=$(picture "$window")
+        if [ "$current" != "$last" ]; then
+            [ "$changes" -eq 0 ] && first=$(now)
+            changes=$((changes + 1))
+            last=$current
+        fi
+        sleep 0.005
+    done
+    steps=$(now)
+    xdotool windowfocus --sync "$window" key Escape
+    wait
+    awk -v l="$label" -v s="$start" -v w="$shown" -v d="$drawn" -v f="$first" -v e="$steps" 'BEGIN {
+        printf "%-22s window %4.0f ms, first picture %4.0f ms after start; %.2f frames a second\n",
+            l, (w - s) / 1e6, (d - s) / 1e6, 5 * 30 / ((e - f) / 1e9) }'
+}
+
+measure "native (build/zarn)" "$build/zarn"
+measure "Windows, under Wine" wine "$exe"
