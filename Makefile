@@ -6,7 +6,7 @@ PACKAGE_PACKAGES := dpkg-dev file
 PACKAGE_CHECK_PACKAGES := lintian appstream desktop-file-utils fonts-dejavu-core
 # What says where two builds that should be the same differ.
 REPRODUCIBLE_PACKAGES := diffoscope-minimal
-TEST_PACKAGES := libgtest-dev libx11-dev xvfb xauth xdotool libsdl1.2-compat valgrind \
+TEST_PACKAGES := libgtest-dev libx11-dev libpng-dev xvfb xauth xdotool libsdl1.2-compat valgrind \
 	libbenchmark-dev $(PACKAGE_PACKAGES) $(PACKAGE_CHECK_PACKAGES) $(REPRODUCIBLE_PACKAGES)
 BENCH_PACKAGES := time x11-apps x11-utils
 FUZZ_PACKAGES := clang libclang-rt-dev llvm
@@ -14,8 +14,9 @@ FUZZ_PACKAGES := clang libclang-rt-dev llvm
 WEB_PACKAGES := emscripten node-acorn fonttools zip
 # The three engines players use: Blink, Gecko and WebKit (WebKitWebDriver and MiniBrowser).
 WEB_TEST_PACKAGES := chromium firefox-esr webkit2gtk-driver
-# Windows: the cross-compilers (win32 threads) and the icon maker; Wine and unzip to test it.
-WINDOWS_PACKAGES := cmake make g++-mingw-w64-x86-64-win32 icoutils zip
+# Windows: the cross-compilers (win32 threads), what unpacks and patches the libraries' sources,
+# the icon maker; Wine and unzip to test it.
+WINDOWS_PACKAGES := cmake make g++-mingw-w64-x86-64-win32 icoutils zip xz-utils patch
 WINDOWS_TEST_PACKAGES := wine wine64 unzip
 EMSCRIPTEN_ENV := NODE_PATH=/usr/share/nodejs
 BENCH_FLAGS := --benchmark_repetitions=9 --benchmark_report_aggregates_only=true

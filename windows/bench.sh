@@ -57,3 +57,4 @@ measure() { # label, command...
 
 measure "native (build/zarn)" "$build/zarn"
 measure "Windows, under Wine" wine "$exe"
+wineserver -k # before the X server goes

@@ -55,8 +55,8 @@ run() {
 echo "Building SDL 1.2, FreeType and SDL_ttf for Windows into $prefix" >&2
 
 cd "$work"
-tar xzf "$archives/libsdl1.2_1.2.15+dfsg2.orig.tar.gz"
-tar xJf "$archives/libsdl1.2_1.2.15+dfsg2-8.debian.tar.xz"
+run tar xzf "$archives/libsdl1.2_1.2.15+dfsg2.orig.tar.gz"
+run tar xJf "$archives/libsdl1.2_1.2.15+dfsg2-8.debian.tar.xz"
 # Debian's patches but one: it drops the -lSDLmain -mwindows that a Windows program needs.
 grep -v -e '^#' -e '^dont_propagate_lpthread.diff$' debian/patches/series >"$prefix/sdl-patches.txt"
 while read -r patch; do
@@ -69,7 +69,7 @@ run make install
 cp COPYING "$prefix/licences/SDL-COPYING.txt"
 
 cd "$work"
-tar xJf "$archives/freetype_2.13.3+dfsg.orig.tar.xz"
+run tar xJf "$archives/freetype_2.13.3+dfsg.orig.tar.xz"
 cd freetype-2.13.3
 run ./configure --host=$host --prefix="$prefix" --disable-shared --enable-static \
     --without-zlib --without-bzip2 --without-png --without-harfbuzz --without-brotli
@@ -79,7 +79,7 @@ cp docs/FTL.TXT "$prefix/licences/FreeType-FTL.txt"
 
 # SDL_ttf is one source file; its configure would look for the host's freetype-config.
 cd "$work"
-tar xzf "$archives/SDL_ttf-2.0.11.tar.gz"
+run tar xzf "$archives/SDL_ttf-2.0.11.tar.gz"
 cd SDL_ttf-2.0.11
 run "$CC" $CFLAGS -c SDL_ttf.c -I"$prefix/include/SDL" -I"$prefix/include/freetype2" -o SDL_ttf.o
 run $host-ar rcD "$prefix/lib/libSDL_ttf.a" SDL_ttf.o

@@ -1,6 +1,7 @@
 #!/bin/sh
-# The Windows zip holds exactly the game's folder, and every DLL that the program and the DLLs
-# in it import is either in the zip or one that every Windows has.
+# The Windows zip holds exactly the game's folder; its program is a GUI program with the
+# game's icon and version; and every DLL that the program and the DLLs in it import is either in
+# the zip or one that every Windows has.
 # windows/check-zip.sh ZIP VERSION
 set -eu
 here=$(cd "$(dirname "$0")" && pwd -P)
@@ -19,10 +20,19 @@ else
     status=1
 fi
 
-# Part of Windows itself since XP, and of every Wine.
-system="kernel32.dll user32.dll gdi32.dll advapi32.dll winmm.dll msvcrt.dll"
 unzip -q "$zip" -d "$scratch/unzipped"
 cd "$scratch/unzipped/$folder"
+if x86_64-w64-mingw32-objdump -p zarn.exe | grep -q '^Subsystem.*(Windows GUI)' &&
+    wrestool -l --type=14 zarn.exe | grep -q group_icon &&
+    wrestool -x --raw --type=16 zarn.exe | strings -el | grep -qx "$2"; then
+    echo "zarn.exe: a GUI program with an icon, version $2"
+else
+    echo "FAIL: zarn.exe is not a GUI program with the game's icon and version $2"
+    status=1
+fi
+
+# Part of Windows itself since XP, and of every Wine.
+system="kernel32.dll user32.dll gdi32.dll advapi32.dll winmm.dll msvcrt.dll"
 shipped=$(ls | tr 'A-Z' 'a-z')
 for binary in *.exe *.dll; do
     for import in $(x86_64-w64-mingw32-objdump -p "$binary" | sed -n 's/^[[:space:]]*DLL Name: //p'); do
