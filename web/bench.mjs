@@ -1,13 +1,15 @@
-// `make web-bench`: what the browser version costs. Page weight as a static host serves it
-// (gzip); then in each engine the time from page load to the first frame, fresh and from the
+// `make web-bench`: what the browser version costs. What a first visit transfers, the service
+// worker's store included, counted at the server as body bytes, from a host that compresses
+// nothing and from one that gzips text types (both answer "not modified" as real hosts do); then
+// in each engine the time from page load to the first frame, fresh and (median of five) from the
 // service worker's store, the pace, and the CPU the browser uses while the game plays, beside
-// what it uses for a page that redraws one pixel 30 times a second; last the native game's CPU
-// under the same X server.
+// what it uses for a page that redraws one pixel 30 times a second and for one that uploads a
+// whole 512 x 512 frame 30 times a second (what any software-drawn game pays at the least);
+// last the native game's CPU under the same X server.
 // node web/bench.mjs BUILD_FOLDER (with DISPLAY set, for WebKit and the native game)
 import { mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { spawn } from "node:child_process";
-import { gzipSync } from "node:zlib";
 import { join } from "node:path";
 import { ENGINES, openGame } from "./browsers.mjs";
 
@@ -34,21 +36,32 @@ const cpuPercent = async (pid, seconds) => {
   return ((ticks(pid) - before) / 100 / seconds) * 100; // 100 ticks a second on Linux
 };
 
-let weight = 0;
-for (const file of readdirSync(web)) {
-  const size = gzipSync(readFileSync(join(web, file)), { level: 9 }).length;
-  weight += size;
-  console.log(`${file.padEnd(16)} ${String(size).padStart(8)} bytes gzipped`);
+const kib = (bytes) => (bytes / 1024).toFixed(1);
+for (const engine of ENGINES) {
+  for (const gzipText of [false, true]) {
+    const game = await openGame(engine, web, { gzipText });
+    await game.page.evaluate(() => navigator.serviceWorker.ready.then(() => true));
+    await sleep(1000);
+    const sent = [...game.bytesSent()].sort((a, b) => b[1] - a[1]);
+    const total = sent.reduce((sum, [, bytes]) => sum + bytes, 0);
+    console.log(`${engine} first visit, ${gzipText ? "host gzips text" : "plain host"}: ${kib(total)} KiB ` +
+                `(${sent.slice(0, 4).map(([path, bytes]) => `${path} ${kib(bytes)}`).join(", ")}, ...)`);
+    await game.close();
+  }
 }
-console.log(`page weight      ${String(weight).padStart(8)} bytes gzipped`);
 
-// A page that only redraws one pixel 30 times a second: the browser's own floor for an
-// animated canvas, served as the game is.
-const floor = mkdtempSync(join(tmpdir(), "zarn-floor-"));
-writeFileSync(join(floor, "index.html"), `<!doctype html><canvas id="canvas" width="512" height="512"></canvas>
+// Two floors for an animated canvas, served as the game is: a page that redraws one pixel 30
+// times a second, and one that uploads a whole 512 x 512 frame as often.
+const floors = {};
+for (const [name, draw] of [["one pixel", "pixel.fillStyle = frame++ % 2 ? \"#000\" : \"#fff\"; pixel.fillRect(0, 0, 1, 1);"],
+                            ["full frame", "whole.data.fill(frame++ % 2 ? 0 : 255); pixel.putImageData(whole, 0, 0);"]]) {
+  floors[name] = mkdtempSync(join(tmpdir(), "zarn-floor-"));
+  writeFileSync(join(floors[name], "index.html"), `<!doctype html><canvas id="canvas" width="512" height="512"></canvas>
 <script>const pixel = document.getElementById("canvas").getContext("2d");
+const whole = pixel.createImageData(512, 512);
 let frame = 0;
-setInterval(() => { pixel.fillStyle = frame++ % 2 ? "#000" : "#fff"; pixel.fillRect(0, 0, 1, 1); }, 1000 / 30);</script>`);
+setInterval(() => { ${draw} }, 1000 / 30);</script>`);
+}
 
 // The first frame: the canvas is no longer black, checked on every animation frame.
 const firstFrame = (page) => page.evaluate(() => new Promise((resolve) => {
@@ -78,19 +91,28 @@ for (const engine of ENGINES) {
   const game = await openGame(engine, web);
   const page = game.page;
   row(`${engine} first frame`, (await firstFrame(page)).toFixed(0), "ms after the page began to load");
-  // Again on a repeat visit, from what the service worker stored.
+  // Again on repeat visits, from what the service worker stored: the median of five.
   await page.evaluate(() => navigator.serviceWorker.ready.then(() => true));
-  await page.reload();
-  row(`${engine} again, cached`, (await firstFrame(page)).toFixed(0), "ms after the page began to load");
+  const again = [];
+  for (let visit = 0; visit < 5; visit++) {
+    await page.reload();
+    again.push(await firstFrame(page));
+  }
+  again.sort((a, b) => a - b);
+  row(`${engine} again, cached`, again[2].toFixed(0), "ms after the page began to load, median of 5");
   row(`${engine} pace`, (await pace(page)).toFixed(1), "frames a second");
-  row(`${engine} CPU`, (await cpuPercent(game.pid, 10)).toFixed(1), "% of a core, 10 s of play");
+  const played = await cpuPercent(game.pid, 10);
+  row(`${engine} CPU`, played.toFixed(1), "% of a core, 10 s of play");
   await game.close();
-  const idle = await openGame(engine, floor);
-  await sleep(1000);
-  row(`${engine} CPU, one pixel`, (await cpuPercent(idle.pid, 10)).toFixed(1), "% of a core, 10 s of a one-pixel page");
-  await idle.close();
+  for (const [name, folder] of Object.entries(floors)) {
+    const floor = await openGame(engine, folder);
+    await sleep(1000);
+    const used = await cpuPercent(floor.pid, 10);
+    row(`${engine} CPU, ${name}`, used.toFixed(1), `% of a core, 10 s; the game ${(played / used).toFixed(2)} times it`);
+    await floor.close();
+  }
 }
-rmSync(floor, { recursive: true, force: true });
+for (const folder of Object.values(floors)) rmSync(folder, { recursive: true, force: true });
 
 const native = spawn(join(build, "zarn"), [], { cwd: new URL("..", import.meta.url).pathname, stdio: "ignore" });
 await sleep(1000);

@@ -13,7 +13,7 @@ import { Builder, Key, Origin } from "selenium-webdriver";
 import { serve } from "./serve.mjs";
 
 export const ENGINES = ["chromium", "firefox", "webkit"];
-const DESKTOP = { width: 800, height: 700 }; // room for the game at 1x
+const DESKTOP = { width: 800, height: 600 }; // the game at 1x, its title and help beside it
 const triplet = { x64: "x86_64-linux-gnu", arm64: "aarch64-linux-gnu" }[arch()];
 const MINIBROWSER = `/usr/lib/${triplet}/webkit2gtk-4.1/MiniBrowser`;
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
@@ -127,20 +127,25 @@ async function openWebKit(url) {
     cannot: {
       phone: "WebKitWebDriver has no device emulation (touch screen, device scale)",
       install: CHROMIUMS_OWN,
+      // Measured: it asks for nothing with a validator, so the worker's install costs it every
+      // file again.
+      weight: "MiniBrowser under WebKitWebDriver keeps no HTTP cache",
     },
     close: async () => { await driver.quit(); driverProcess.kill(); },
   };
 }
 
-// The game's page in ENGINE: { page, phonePage?, cannot, errors(), stopServer(), close() }.
-export async function openGame(engine, webDir) {
-  const server = await serve(webDir);
+// The game's page in ENGINE: { page, phonePage?, cannot, errors(), bytesSent(), stopServer(),
+// close() }. With gzipText, the server gzips text types as many hosts do.
+export async function openGame(engine, webDir, { gzipText = false } = {}) {
+  const server = await serve(webDir, 0, { gzipText });
   const url = `http://127.0.0.1:${server.address().port}/`;
   const errors = [];
   const game = engine === "webkit" ? await openWebKit(url) : await openPuppeteer(engine, url, errors);
   game.engine = engine;
   game.cannot ??= {};
   game.errors = async () => [...errors, ...(game.pageErrors ? await game.pageErrors() : [])];
+  game.bytesSent = () => new Map(server.sent); // body bytes by path, since the start
   let serving = true;
   game.stopServer = () => {
     if (serving) {

@@ -12,10 +12,27 @@ var GAME_SIZE = 512;
 // The HUD's font, asked for before the game needs it.
 var fontReady = document.fonts.load('30px "graphics/alfphabet.ttf"');
 
+var root = document.documentElement;
+var SIDE_COLUMN = 176; // the narrowest column that the title and help line read well in
+
+// A mouse reports whole CSS pixels, so below 1x some game columns could never be pointed at.
+// Where the window holds the game at 1x only without the title and help line above and below
+// it, they move beside the game, or give way where there is no room beside it either.
+function arrangePage() {
+  root.classList.remove("beside", "bare");
+  if (root.classList.contains("touch") || Math.min(stage.clientWidth, stage.clientHeight) >= GAME_SIZE) return;
+  var body = getComputedStyle(document.body);
+  var width = document.body.clientWidth - parseFloat(body.paddingLeft) - parseFloat(body.paddingRight);
+  var height = document.body.clientHeight - parseFloat(body.paddingTop) - parseFloat(body.paddingBottom);
+  if (width < GAME_SIZE || height < GAME_SIZE) return; // a fraction it is
+  root.classList.add(width >= GAME_SIZE + SIDE_COLUMN ? "beside" : "bare");
+}
+
 // The largest size that fits the canvas's cell: a whole-number scale where 1x fits, so that
 // every pointer column can be reported and every marker column hit; below that the largest
 // fraction, rounded down to whole device pixels.
 function fitGame() {
+  arrangePage();
   var room = Math.min(stage.clientWidth, stage.clientHeight);
   var scale = room / GAME_SIZE;
   scale = scale >= 1 ? Math.floor(scale) : scale;
@@ -76,7 +93,6 @@ holdButtonAsKey(document.getElementById("down"), 40);
 document.addEventListener("contextmenu", function (event) { event.preventDefault(); });
 
 // Full screen, where the browser has it.
-var root = document.documentElement;
 var enterFullscreen = root.requestFullscreen || root.webkitRequestFullscreen;
 if (enterFullscreen && (document.fullscreenEnabled || document.webkitFullscreenEnabled)) {
   fullscreen.classList.add("available");
@@ -98,11 +114,35 @@ window.addEventListener("keydown", function (event) {
 canvas.addEventListener("mousedown", function () { canvas.focus(); });
 again.addEventListener("click", function () { location.reload(); });
 
-// After one visit the game plays with no network.
-if ("serviceWorker" in navigator) {
+// After one visit the game plays with no network. The worker is asked for once the game is
+// up, so that it finds the files the page loaded in the browser's HTTP cache and has the
+// server confirm them rather than send them again.
+function playOffline() {
+  if (!("serviceWorker" in navigator)) return;
   navigator.serviceWorker.register("service-worker.js").catch(function (error) {
     console.warn("Zarn Game will not play offline:", error);
   });
+}
+
+// The game's pictures come gzipped, as no host may compress them: the page expands them before
+// zarn.js's loader asks for its package. A host that sent them with its own Content-Encoding
+// has had the browser expand them already.
+function expandPackage(bytes) {
+  var head = new Uint8Array(bytes, 0, 2);
+  if (head[0] !== 0x1f || head[1] !== 0x8b) return bytes;
+  var expanded = new Blob([bytes]).stream().pipeThrough(new DecompressionStream("gzip"));
+  return new Response(expanded).arrayBuffer();
+}
+function failToStart(error) {
+  console.error("Zarn Game cannot start:", error);
+  loading.hidden = true;
+  again.hidden = false;
+}
+function startGame(gamePackage) {
+  Module.getPreloadedPackage = function () { return gamePackage; };
+  var script = document.createElement("script");
+  script.src = "zarn.js";
+  document.body.appendChild(script);
 }
 
 var Module = {
@@ -120,8 +160,39 @@ var Module = {
     addRunDependency("font");
     fontReady.then(function () { removeRunDependency("font"); });
   }],
-  onRuntimeInitialized: function () { loading.hidden = true; canvas.focus(); fitGame(); },
+  onRuntimeInitialized: function () {
+    loading.hidden = true;
+    canvas.focus();
+    fitGame();
+    playOffline();
+  },
   // Escape ends the game: its last picture stays.
   onExit: function () { again.hidden = false; again.focus(); },
 };
 fitGame();
+
+// The game's code is compiled while its pictures come.
+function fetchFile(name) {
+  return fetch(name).then(function (response) {
+    if (!response.ok) throw new Error(name + ": " + response.status);
+    return response;
+  });
+}
+var gameCode = fetchFile("zarn.wasm");
+Module.instantiateWasm = function (imports, receiveInstance) {
+  gameCode
+    .then(function (response) {
+      // A host that calls WebAssembly something else gets it compiled all the same.
+      return WebAssembly.instantiateStreaming(response.clone(), imports).catch(function () {
+        return response.arrayBuffer().then(function (bytes) { return WebAssembly.instantiate(bytes, imports); });
+      });
+    })
+    .then(function (result) { receiveInstance(result.instance, result.module); })
+    .catch(failToStart);
+  return {};
+};
+fetchFile("zarn.data.gz")
+  .then(function (response) { return response.arrayBuffer(); })
+  .then(expandPackage)
+  .then(startGame)
+  .catch(failToStart);

@@ -6,9 +6,10 @@ const CACHE = "zarn-@WEB_FILES_HASH@";
 const FILES = [@WEB_FILES@];
 
 self.addEventListener("install", (event) => {
-  // From the server itself, never from the browser's HTTP cache, which may hold older files.
+  // Confirmed by the server, never taken unasked from the browser's HTTP cache, which may hold
+  // older files: a file the page has just loaded costs the server a "not modified".
   event.waitUntil(caches.open(CACHE).then((cache) =>
-    cache.addAll(FILES.map((file) => new Request(file, { cache: "reload" })))));
+    cache.addAll(FILES.map((file) => new Request(file, { cache: "no-cache" })))));
 });
 
 self.addEventListener("activate", (event) => {

@@ -93,6 +93,18 @@ before(async () => {
 
 after(() => game?.close());
 
+const serviceWorkerReady = () => page.evaluate(() => Promise.race([navigator.serviceWorker.ready.then(() => true),
+  new Promise((resolve) => setTimeout(() => resolve(false), 20000))]));
+
+// From a host that compresses nothing but, as every host, sends validators and "not modified".
+test("a first visit, the worker's store included, transfers at most 400 KiB", async (t) => {
+  assert.ok(await serviceWorkerReady(), "no service worker");
+  if (cannot(t, "weight")) return;
+  const sent = [...game.bytesSent()].sort((a, b) => b[1] - a[1]);
+  const total = sent.reduce((sum, [, bytes]) => sum + bytes, 0);
+  assert.ok(total <= 400 * 1024, `${total} bytes, the most: ${JSON.stringify(sent.slice(0, 5))}`);
+});
+
 test("the first picture: no pure white, the player in the middle, the HUD in the game's font", async () => {
   const white = await page.evaluate(() => {
     const d = document.getElementById("canvas").getContext("2d").getImageData(0, 0, 512, 512).data;
@@ -101,10 +113,14 @@ test("the first picture: no pure white, the player in the middle, the HUD in the
     return n;
   });
   assert.equal(white, 0, "pure white is see-through");
-  // A desktop without touch: no buttons, the game at 1x.
+  // A desktop without touch, at 800 x 600: no buttons, the game at 1x, its title beside it.
   assert.deepEqual(await page.evaluate(() => [...document.querySelectorAll("#up, #down")]
     .map((button) => getComputedStyle(button).display)), ["none", "none"]);
-  assert.equal(await page.evaluate(() => document.getElementById("canvas").getBoundingClientRect().width), 512);
+  const shown = await page.evaluate(() => [innerWidth, innerHeight, ...["canvas", "help"].map((id) =>
+    JSON.parse(JSON.stringify(document.getElementById(id).getBoundingClientRect())))]);
+  const [innerWidth, innerHeight, canvas, help] = shown;
+  assert.ok(innerWidth === 800 && innerHeight === 600 && canvas.width === 512 && canvas.height === 512 &&
+            (help.right <= canvas.left || help.left >= canvas.right), JSON.stringify(shown));
   assert.deepEqual(await pixelAt(266, 306), bmpPixel("player.bmp", 10, 50));
   // The score line is as wide as the page draws it in the game's font, and near the native place.
   const line = await hudLine(0);
@@ -181,7 +197,8 @@ for (const [name, width, height] of [["upright", 390, 844], ["sideways", 844, 39
       await gameShows();
       const layout = await page.evaluate(() => {
         const box = (id) => JSON.parse(JSON.stringify(document.getElementById(id).getBoundingClientRect()));
-        return { canvas: box("canvas"), up: box("up"), down: box("down"), width: innerWidth, height: innerHeight,
+        return { canvas: box("canvas"), up: box("up"), down: box("down"), fullscreen: box("fullscreen"),
+                 width: innerWidth, height: innerHeight,
                  scrollWidth: document.scrollingElement.scrollWidth, scrollHeight: document.scrollingElement.scrollHeight };
       });
       const inside = (r) => r.left >= 0 && r.top >= 0 && r.right <= layout.width && r.bottom <= layout.height;
@@ -192,6 +209,10 @@ for (const [name, width, height] of [["upright", 390, 844], ["sideways", 844, 39
       }
       assert.ok(inside(layout.canvas) && layout.scrollWidth <= layout.width && layout.scrollHeight <= layout.height,
                 JSON.stringify(layout));
+      // Every game pixel counts on a phone: the game takes most of the short side.
+      assert.ok(layout.canvas.width >= 0.85 * Math.min(width, height), JSON.stringify(layout));
+      assert.ok(inside(layout.fullscreen) && apart(layout.fullscreen, layout.canvas) &&
+                apart(layout.fullscreen, layout.up) && apart(layout.fullscreen, layout.down), JSON.stringify(layout));
 
       await touch("touchStart", await buttonCentre("down"));
       const reached = await eventually(5000, async () => same(await pixelAt(266, 503), bmpPixel("player.bmp", 10, 91)));
@@ -231,8 +252,7 @@ test("installable", async (t) => {
 
 test("after one visit it plays with no network", async (t) => {
   if (cannot(t, "offline")) return;
-  assert.ok(await page.evaluate(() => Promise.race([navigator.serviceWorker.ready.then(() => true),
-    new Promise((resolve) => setTimeout(() => resolve(false), 20000))])), "no service worker");
+  assert.ok(await serviceWorkerReady(), "no service worker");
   game.stopServer();
   await page.reload();
   await gameShows();
