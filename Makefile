@@ -15,9 +15,9 @@ WEB_PACKAGES := emscripten node-acorn fonttools zip
 # The three engines players use: Blink, Gecko and WebKit (WebKitWebDriver and MiniBrowser).
 WEB_TEST_PACKAGES := chromium firefox-esr webkit2gtk-driver
 # Windows: the cross-compilers (win32 threads), what unpacks and patches the libraries' sources,
-# the icon maker; Wine and unzip to test it.
+# the icon maker; Wine, unzip, and for the in-process tests posix threads, to test it.
 WINDOWS_PACKAGES := cmake make g++-mingw-w64-x86-64-win32 icoutils zip xz-utils patch
-WINDOWS_TEST_PACKAGES := wine wine64 unzip
+WINDOWS_TEST_PACKAGES := wine wine64 unzip g++-mingw-w64-x86-64-posix
 EMSCRIPTEN_ENV := NODE_PATH=/usr/share/nodejs
 BENCH_FLAGS := --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
 XVFB_RUN := xvfb-run -a -s "-screen 0 1024x768x24 -noreset"
@@ -75,7 +75,7 @@ windows:
 # The same for the tests, which report themselves skipped where the library sources are missing.
 windows-for-tests:
 	@tools/install-deps.sh $(WINDOWS_PACKAGES) $(WINDOWS_TEST_PACKAGES)
-	ZARN_WINDOWS_OPTIONAL=1 windows/build.sh build
+	windows/build.sh build --for-tests
 
 # Page weight, first frame, and the CPU the browser uses beside the native game's.
 web-bench: web web-test-deps game

@@ -197,8 +197,8 @@ TEST(Startup, RefusesFilesMadeToCrashTheLibraries) {
     for (const auto& entry : std::filesystem::directory_iterator(SourceDir() / "tests/damaged")) {
         Bytes bytes = FileBytes(entry.path());
         bool picture = entry.path().extension() == ".bmp";
-        ExpectRefused(picture ? "enemy.bmp" : "alfphabet.ttf", entry.path().filename().c_str(),
-                      &bytes);
+        ExpectRefused(picture ? "enemy.bmp" : "alfphabet.ttf",
+                      entry.path().filename().string().c_str(), &bytes);
         ++files;
     }
     EXPECT_GE(files, 5);

@@ -3,7 +3,7 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <unistd.h>
+#include <random>
 
 namespace fs = std::filesystem;
 
@@ -40,7 +40,7 @@ Color PixelAt(SDL_Surface* surface, int x, int y) {
 }
 
 SDL_Surface* LoadShippedPicture(const char* name) {
-    return SDL_LoadBMP((SourceDir() / "graphics" / name).c_str());
+    return SDL_LoadBMP((SourceDir() / "graphics" / name).string().c_str());
 }
 
 int CountColor(SDL_Surface* surface, Color color, SDL_Rect area) {
@@ -55,7 +55,7 @@ int CountColor(SDL_Surface* surface, Color color, SDL_Rect area) {
 
 std::vector<SDL_Rect> TextPixels(const char* text) {
     std::vector<SDL_Rect> pixels;
-    TTF_Font* font = TTF_OpenFont((SourceDir() / "graphics/alfphabet.ttf").c_str(), 30);
+    TTF_Font* font = TTF_OpenFont((SourceDir() / "graphics/alfphabet.ttf").string().c_str(), 30);
     if (!font) {
         ADD_FAILURE() << "cannot open the font: " << TTF_GetError();
         return pixels;
@@ -90,19 +90,26 @@ int TextPixelsInColor(SDL_Surface* surface, const char* text, int x, int y, Colo
     return count;
 }
 
-ScratchGraphics::ScratchGraphics() {
-    std::string pattern = (fs::temp_directory_path() / "zarn-test-XXXXXX").string();
-    dir_ = mkdtemp(pattern.data());
-    fs::copy(SourceDir() / "graphics", dir_ / "graphics");
-    if (chdir(dir_.c_str()) != 0) {
-        ADD_FAILURE() << "cannot enter " << dir_;
+// Enters a directory: the game reads graphics/ from its working directory.
+static void Enter(const fs::path& dir) {
+    std::error_code error;
+    fs::current_path(dir, error);
+    if (error) {
+        ADD_FAILURE() << "cannot enter " << dir << ": " << error.message();
     }
 }
 
+ScratchGraphics::ScratchGraphics() {
+    std::random_device random;
+    do {
+        dir_ = fs::temp_directory_path() / ("zarn-test-" + std::to_string(random()));
+    } while (!fs::create_directory(dir_));
+    fs::copy(SourceDir() / "graphics", dir_ / "graphics");
+    Enter(dir_);
+}
+
 ScratchGraphics::~ScratchGraphics() {
-    if (chdir(SourceDir().c_str()) != 0) {
-        ADD_FAILURE() << "cannot go back to " << SourceDir();
-    }
+    Enter(SourceDir());
     fs::remove_all(dir_);
 }
 
@@ -117,7 +124,7 @@ void ScratchGraphics::Write(const std::string& name,
 }
 
 void GameTest::SetUp() {
-    ASSERT_EQ(chdir(SourceDir().c_str()), 0);
+    Enter(SourceDir());
     Frames = 0;
     DrawnEndScreen = false;
     ASSERT_TRUE(InitGame()) << StartupError();
@@ -135,4 +142,4 @@ bool StepFrame() {
 }
 
 // The tests draw into SDL's off-screen dummy display, whatever display the shell has.
-static const bool dummyVideo = setenv("SDL_VIDEODRIVER", "dummy", 1) == 0;
+static const bool dummyVideo = SDL_putenv(const_cast<char*>("SDL_VIDEODRIVER=dummy")) == 0;

@@ -2,12 +2,15 @@
 # `make windows`: Zarn Game for 64-bit Windows as BUILD/zarn-windows-<version>.zip, one folder
 # with zarn.exe, SDL.dll, graphics\, README.txt and the licences, unpacked in BUILD/windows/.
 # The libraries' archives come from ZARN_THIRD_PARTY, else ../shared/third-party.
-# windows/build.sh BUILD_FOLDER
-# With ZARN_WINDOWS_OPTIONAL=1 (as make test runs it), missing archives are not a failure: the
-# reason goes to BUILD/windows-skipped.txt, and the Windows tests report themselves skipped.
+# windows/build.sh BUILD_FOLDER [--for-tests]
+# --for-tests (as make test runs it): the in-process tests are built too, and missing archives
+# are not a failure: the reason goes to BUILD/windows-skipped.txt, and the Windows tests report
+# themselves skipped.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd -P)
 build=$(realpath -m "$1")
+forTests=OFF
+[ "${2:-}" = --for-tests ] && forTests=ON
 archives=${ZARN_THIRD_PARTY:-$root/../shared/third-party}
 version=$(sed -n 's/^project(zarn VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
 skipped=$build/windows-skipped.txt
@@ -17,16 +20,22 @@ rm -f "$skipped"
 status=0
 libraries=$("$root/windows/build-libraries.sh" "$archives" "$build/windows-libs" 2>"$build/windows-libs.err") || status=$?
 cat "$build/windows-libs.err" >&2
-if [ "$status" -eq 3 ] && [ "${ZARN_WINDOWS_OPTIONAL:-0}" = 1 ]; then
+if [ "$status" -eq 3 ] && [ "$forTests" = ON ]; then
     mv "$build/windows-libs.err" "$skipped"
     exit 0
 fi
 rm -f "$build/windows-libs.err"
 [ "$status" -eq 0 ] || exit "$status"
 
+jobs=$(nproc 2>/dev/null || echo 2)
 cmake -S "$root/windows" -B "$build/windows-build" -DCMAKE_TOOLCHAIN_FILE="$root/windows/toolchain.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DZARN_LIBRARIES="$libraries" >/dev/null
-cmake --build "$build/windows-build" -j "$(nproc 2>/dev/null || echo 2)"
+cmake --build "$build/windows-build" -j "$jobs"
+if [ "$forTests" = ON ]; then
+    cmake -S "$root/windows" -B "$build/windows-tests" -DCMAKE_TOOLCHAIN_FILE="$root/windows/toolchain.cmake" \
+        -DZARN_WINDOWS_THREADS=posix -DZARN_WINDOWS_TESTS=ON -DZARN_LIBRARIES="$libraries" >/dev/null
+    cmake --build "$build/windows-tests" -j "$jobs"
+fi
 rm -rf "$build/windows"
 cmake --install "$build/windows-build" --prefix "$build/windows/zarn-windows-$version" >/dev/null
 "$root/tools/make-zip.sh" "$build/windows" "$build/zarn-windows-$version.zip"
