@@ -218,14 +218,8 @@ GameWindow::GameWindow(const XServer& server, int timeoutMs) : server_(server) {
         }
         Window child;
         XTranslateCoordinates(display, window_, DefaultRootWindow(display), 0, 0, &x_, &y_, &child);
-        int left = 0, top = 0, right = 0, bottom = 0;
-        if (const char* frame = getenv("ZARN_WINDOW_FRAME")) {
-            sscanf(frame, "%d,%d,%d,%d", &left, &top, &right, &bottom);
-        }
-        x_ += left;
-        y_ += top;
-        width_ = attributes.width - left - right;
-        height_ = attributes.height - top - bottom;
+        width_ = attributes.width;
+        height_ = attributes.height;
         return attributes.map_state == IsViewable;
     });
     if (window_) {

@@ -61,9 +61,7 @@ class GameProcess {
 // A picture read back from the screen, as a surface that the pixel helpers of support.h read.
 using Picture = std::shared_ptr<SDL_Surface>;
 
-// The game's window as the X server shows it. Where the window's frame is drawn inside its X
-// window (Wine draws its own), ZARN_WINDOW_FRAME gives the frame's widths, "left,top,right,bottom",
-// and the window here is what lies within.
+// The game's window as the X server shows it.
 class GameWindow {
   public:
     // Waits up to timeoutMs for a window titled "Zarn Game"; check Found().
