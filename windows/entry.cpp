@@ -11,29 +11,30 @@
 #include <cstdio>
 #include <string>
 
+static bool IsFolder(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 // The game reads graphics/ from its working directory. Started from Explorer, a shortcut or a
 // console elsewhere, that is not where the game lies, so it moves next to zarn.exe; a working
 // directory that has graphics/ of its own (a modded copy, the tests' damaged files) wins.
 static void FindTheGamesFiles() {
-    DWORD here = GetFileAttributesA("graphics");
-    if (here != INVALID_FILE_ATTRIBUTES && (here & FILE_ATTRIBUTE_DIRECTORY)) {
-        return;
-    }
     char exe[MAX_PATH];
     DWORD length = GetModuleFileNameA(NULL, exe, MAX_PATH);
-    if (length == 0 || length == MAX_PATH) {
+    if (IsFolder("graphics") || length == 0 || length == MAX_PATH) {
         return;
     }
     std::string folder(exe, length);
     folder.erase(folder.find_last_of("\\/") + 1);
-    DWORD beside = GetFileAttributesA((folder + "graphics").c_str());
-    if (beside != INVALID_FILE_ATTRIBUTES && (beside & FILE_ATTRIBUTE_DIRECTORY)) {
+    if (IsFolder(folder + "graphics")) {
         SetCurrentDirectoryA(folder.c_str());
     }
 }
 
 static bool IsUsable(HANDLE handle) {
-    return handle != NULL && handle != INVALID_HANDLE_VALUE && GetFileType(handle) != 0;
+    return handle != NULL && handle != INVALID_HANDLE_VALUE &&
+           GetFileType(handle) != FILE_TYPE_UNKNOWN;
 }
 
 // Standard output and error go where whoever started the game sent them (a redirection, a
