@@ -15,9 +15,10 @@ WEB_PACKAGES := emscripten node-acorn fonttools zip
 # The three engines players use: Blink, Gecko and WebKit (WebKitWebDriver and MiniBrowser).
 WEB_TEST_PACKAGES := chromium firefox-esr webkit2gtk-driver
 # Windows: the cross-compilers (win32 threads), what unpacks and patches the libraries' sources,
-# the icon maker; Wine, unzip, and for the in-process tests posix threads, to test it.
+# the icon maker; Wine, unzip, and for the in-process tests posix threads and GoogleTest's sources,
+# to test it.
 WINDOWS_PACKAGES := cmake make g++-mingw-w64-x86-64-win32 icoutils zip xz-utils patch
-WINDOWS_TEST_PACKAGES := wine wine64 unzip g++-mingw-w64-x86-64-posix
+WINDOWS_TEST_PACKAGES := wine wine64 unzip g++-mingw-w64-x86-64-posix libgtest-dev
 EMSCRIPTEN_ENV := NODE_PATH=/usr/share/nodejs
 BENCH_FLAGS := --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
 XVFB_RUN := xvfb-run -a -s "-screen 0 1024x768x24 -noreset"
