@@ -14,10 +14,10 @@ FUZZ_PACKAGES := clang libclang-rt-dev llvm
 WEB_PACKAGES := emscripten node-acorn fonttools zip
 # The three engines players use: Blink, Gecko and WebKit (WebKitWebDriver and MiniBrowser).
 WEB_TEST_PACKAGES := chromium firefox-esr webkit2gtk-driver
-# Windows: the cross-compilers (win32 threads), what unpacks and patches the libraries' sources,
-# the icon maker; Wine, unzip, and for the in-process tests posix threads and GoogleTest's sources,
-# to test it.
-WINDOWS_PACKAGES := cmake make g++-mingw-w64-x86-64-win32 icoutils zip xz-utils patch
+# Windows: the cross-compilers (win32 threads), the native compiler that FreeType builds a tool
+# with, what unpacks and patches the libraries' sources, the icon maker; to test it Wine, unzip,
+# and for the in-process tests posix threads and GoogleTest's sources.
+WINDOWS_PACKAGES := cmake make gcc libc6-dev g++-mingw-w64-x86-64-win32 icoutils zip xz-utils patch
 WINDOWS_TEST_PACKAGES := wine wine64 unzip g++-mingw-w64-x86-64-posix libgtest-dev
 EMSCRIPTEN_ENV := NODE_PATH=/usr/share/nodejs
 BENCH_FLAGS := --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
