@@ -29,7 +29,9 @@ cp build/zarn-windows-"$version".zip "$out"/
 sdl=$out/zarn-windows-$version-sdl-source
 mkdir "$sdl"
 archives=${ZARN_THIRD_PARTY:-../shared/third-party}
-cp "$archives"/libsdl1.2_1.2.15+dfsg2.orig.tar.gz "$archives"/libsdl1.2_1.2.15+dfsg2-8.debian.tar.xz "$sdl"/
+for archive in $(sed -n 's/^[0-9a-f]*  \(libsdl1\.2_.*\)/\1/p' windows/third-party.sha256); do
+    cp "$archives/$archive" "$sdl"/
+done
 cp build/windows-libs/*/sdl-patches.txt "$sdl"/patches-applied.txt
 cd "$out"
 find zarn* -type f | LC_ALL=C sort | xargs sha256sum -- >SHA256SUMS

@@ -124,27 +124,6 @@ function playOffline() {
   });
 }
 
-// The game's pictures come gzipped, as no host may compress them: the page expands them before
-// zarn.js's loader asks for its package. A host that sent them with its own Content-Encoding
-// has had the browser expand them already.
-function expandPackage(bytes) {
-  var head = new Uint8Array(bytes, 0, 2);
-  if (head[0] !== 0x1f || head[1] !== 0x8b) return bytes;
-  var expanded = new Blob([bytes]).stream().pipeThrough(new DecompressionStream("gzip"));
-  return new Response(expanded).arrayBuffer();
-}
-function failToStart(error) {
-  console.error("Zarn Game cannot start:", error);
-  loading.hidden = true;
-  again.hidden = false;
-}
-function startGame(gamePackage) {
-  Module.getPreloadedPackage = function () { return gamePackage; };
-  var script = document.createElement("script");
-  script.src = "zarn.js";
-  document.body.appendChild(script);
-}
-
 var Module = {
   canvas: canvas,
   setStatus: function (text) {
@@ -170,6 +149,27 @@ var Module = {
   onExit: function () { again.hidden = false; again.focus(); },
 };
 fitGame();
+
+// The game's pictures come gzipped, as many hosts compress no file of an unknown type: the page
+// expands them before zarn.js's loader asks for its package. A host that sent them with its own
+// Content-Encoding has had the browser expand them already.
+function expandPackage(bytes) {
+  var head = new Uint8Array(bytes, 0, 2);
+  if (head[0] !== 0x1f || head[1] !== 0x8b) return bytes;
+  var expanded = new Blob([bytes]).stream().pipeThrough(new DecompressionStream("gzip"));
+  return new Response(expanded).arrayBuffer();
+}
+function failToStart(error) {
+  console.error("Zarn Game cannot start:", error);
+  loading.hidden = true;
+  again.hidden = false;
+}
+function startGame(gamePackage) {
+  Module.getPreloadedPackage = function () { return gamePackage; };
+  var script = document.createElement("script");
+  script.src = "zarn.js";
+  document.body.appendChild(script);
+}
 
 // The game's code is compiled while its pictures come.
 function fetchFile(name) {

@@ -5,11 +5,16 @@
 # game links in. The result is kept under CACHE_FOLDER, keyed by the sums and this script, so a
 # second build finds it ready.
 # windows/build-libraries.sh ARCHIVE_FOLDER CACHE_FOLDER   (prints the folder of the libraries)
+# windows/build-libraries.sh --check ARCHIVE_FOLDER          (only checks the archives)
 # Exit status 3: an archive is missing or not the one expected.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd -P)
+checkOnly=false
+if [ "$1" = --check ]; then
+    checkOnly=true
+    shift
+fi
 archives=$(realpath -m "$1")
-cache=$(realpath -m "$2")
 host=x86_64-w64-mingw32
 
 # Where each archive comes from, for the one line that says it is missing.
@@ -30,6 +35,8 @@ while read -r sum name; do
         exit 3
     fi
 done <"$here/third-party.sha256"
+$checkOnly && exit 0
+cache=$(realpath -m "$2")
 
 key=$(cat "$here/third-party.sha256" "$0" | sha256sum | cut -c1-16)
 prefix=$cache/$key

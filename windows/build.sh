@@ -18,14 +18,13 @@ mkdir -p "$build"
 rm -f "$skipped"
 
 status=0
-libraries=$("$root/windows/build-libraries.sh" "$archives" "$build/windows-libs" 2>"$build/windows-libs.err") || status=$?
-cat "$build/windows-libs.err" >&2
-if [ "$status" -eq 3 ] && [ "$forTests" = ON ]; then
-    mv "$build/windows-libs.err" "$skipped"
-    exit 0
+reason=$("$root/windows/build-libraries.sh" --check "$archives" 2>&1) || status=$?
+if [ "$status" -ne 0 ]; then
+    echo "$reason" >&2
+    [ "$status" -eq 3 ] && [ "$forTests" = ON ] && { echo "$reason" >"$skipped"; exit 0; }
+    exit "$status"
 fi
-rm -f "$build/windows-libs.err"
-[ "$status" -eq 0 ] || exit "$status"
+libraries=$("$root/windows/build-libraries.sh" "$archives" "$build/windows-libs")
 
 jobs=$(nproc 2>/dev/null || echo 2)
 cmake -S "$root/windows" -B "$build/windows-build" -DCMAKE_TOOLCHAIN_FILE="$root/windows/toolchain.cmake" \
