@@ -11,5 +11,8 @@ export WINEPREFIX="$1" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 rm -rf "$WINEPREFIX"
 mkdir -p "$WINEPREFIX"
 wineboot -i >/dev/null 2>&1
+# X11 only, as the tests' display is: started without any display, Wine 10 would otherwise try
+# Wayland too and say so on the game's standard error.
+wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d x11 /f >/dev/null
 wineserver -w
 echo "Wine prefix ready: $WINEPREFIX"
