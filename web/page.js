@@ -148,6 +148,10 @@ var Module = {
   // Escape ends the game: its last picture stays.
   onExit: function () { again.hidden = false; again.focus(); },
 };
+// The game covers its whole canvas every frame. An opaque canvas is black until the first one,
+// and spares WebKit compositing a background beneath it (that and a fixed body cost it more than
+// everything the game draws).
+canvas.getContext("2d", { alpha: false });
 fitGame();
 
 // The game's pictures come gzipped, as many hosts compress no file of an unknown type: the page
