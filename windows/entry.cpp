@@ -65,11 +65,5 @@ int main(int argc, char* argv[]) {
     if (status != 0 && !console) {
         ShowFailure(status);
     }
-    // SDL is shut down and nothing is left to do but say how the game ended. Returning would end
-    // the process through every DLL's shutdown, and under Wine that path has been seen to hand the
-    // parent 0 instead of the status (once in several hundred failed starts, on a busy machine
-    // with Wine 10); ending the process here gives the status straight to the parent.
-    fflush(NULL);
-    TerminateProcess(GetCurrentProcess(), static_cast<UINT>(status));
     return status;
 }
