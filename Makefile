@@ -6,7 +6,10 @@ PACKAGE_PACKAGES := dpkg-dev file
 PACKAGE_CHECK_PACKAGES := lintian appstream desktop-file-utils fonts-dejavu-core
 # What says where two builds that should be the same differ.
 REPRODUCIBLE_PACKAGES := diffoscope-minimal
+# What checks the code's layout and the shell scripts.
+LINT_PACKAGES := clang-format shellcheck
 TEST_PACKAGES := libgtest-dev libx11-dev libpng-dev xvfb xauth xdotool libsdl1.2-compat valgrind \
+	$(LINT_PACKAGES) \
 	libbenchmark-dev $(PACKAGE_PACKAGES) $(PACKAGE_CHECK_PACKAGES) $(REPRODUCIBLE_PACKAGES)
 BENCH_PACKAGES := time x11-apps x11-utils
 FUZZ_PACKAGES := clang libclang-rt-dev llvm

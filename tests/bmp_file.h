@@ -16,6 +16,18 @@ Bytes MakeBmp(int bitsPerPixel, int width, int height, const std::vector<Color>&
 Bytes ShippedFile(const char* name);
 Bytes FileBytes(const std::filesystem::path& path);
 
+// Damage done to a file: its bytes in, the damaged bytes out; no apply means the file is gone.
+struct Damage {
+    const char* what;
+    Bytes (*apply)(const Bytes&);
+};
+const Damage MISSING = {"missing", nullptr};
+// What befalls any file: gone, empty, cut short, or another kind of file altogether.
+extern const std::vector<Damage> ANY_FILE_DAMAGE;
+// A BMP whose header lies about its size.
+extern const std::vector<Damage> BMP_SIZE_DAMAGE;
+Bytes WithSize(const Bytes& bmp, Uint32 width, Uint32 height);
+
 // The font with the bytes at offset `at` of one of its tables replaced.
 Bytes WithFontTableBytes(Bytes font, const char* table, size_t at, const Bytes& bytes);
 // The font with every pair of its kerning table set to the given value.

@@ -104,17 +104,19 @@ std::string PathAsTheGameSaysIt(const fs::path& path) {
 
 GameProcess::GameProcess(const XServer& server, const fs::path& workDir,
                          const std::vector<std::string>& command) {
-    errorFile_ = fs::temp_directory_path() / ("zarn-stderr-" + std::to_string(getpid()));
+    // A file of this game's own: a test may run several games at once.
+    std::string errorFile = (fs::temp_directory_path() / "zarn-stderr-XXXXXX").string();
+    int err = mkstemp(errorFile.data());
+    errorFile_ = errorFile;
     pid_ = fork();
     if (pid_ == 0) {
         prctl(PR_SET_PDEATHSIG, SIGKILL); // and its game
         if (chdir(workDir.c_str()) != 0) {
             _exit(126);
         }
-        int err = open(errorFile_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         dup2(err, 2);
+        close(err);
         setenv("DISPLAY", server.Name().c_str(), 1);
-        unsetenv("SDL_VIDEODRIVER");
         std::vector<char*> argv;
         for (const std::string& word : command) {
             argv.push_back(const_cast<char*>(word.c_str()));
@@ -123,6 +125,7 @@ GameProcess::GameProcess(const XServer& server, const fs::path& workDir,
         execvp(argv[0], argv.data());
         _exit(127);
     }
+    close(err);
 }
 
 GameProcess::~GameProcess() {

@@ -5,10 +5,10 @@ class DrawTest : public GameTest {
   protected:
     void SetUp() override {
         GameTest::SetUp();
-        background = LoadShippedPicture("background.bmp");
-        player = LoadShippedPicture("player.bmp");
-        enemy = LoadShippedPicture("enemy.bmp");
-        endImage = LoadShippedPicture("endscreen.bmp");
+        background = LoadShippedPicture(BACKGROUND_FILE);
+        player = LoadShippedPicture(PLAYER_FILE);
+        enemy = LoadShippedPicture(ENEMY_FILE);
+        endImage = LoadShippedPicture(END_SCREEN_FILE);
         ASSERT_TRUE(background && player && enemy && endImage) << SDL_GetError();
         // The HUD's colours would prove nothing if the pictures used them too.
         for (SDL_Surface* picture : {background, player, enemy, endImage}) {
@@ -101,7 +101,7 @@ TEST_F(DrawTest, TheRoundsLastFrameShowsTheEndScreenWithTheFinalScore) {
 TEST_F(DrawTest, WithoutAnEndImageTheDarkTextsLieOverTheNormalFrame) {
     FreeGame();
     ScratchGraphics scratch;
-    scratch.Remove("endscreen.bmp");
+    scratch.Remove(END_SCREEN_FILE);
     ASSERT_TRUE(InitGame()) << StartupError();
     EnemyPaddleRect.x = 400;
     EnemyPaddleRect.y = 150;

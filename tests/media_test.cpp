@@ -3,7 +3,6 @@
 #include "support.h"
 
 #include <cstdlib>
-#include <cstring>
 
 TEST(Platform, RunsOnTheSdlItWasAskedFor) {
     const char* expected = getenv("ZARN_EXPECT_SDL");
@@ -74,7 +73,7 @@ static bool StartIn(const ScratchGraphics&) {
 
 TEST(Startup, WithoutTheFontFailsAfterLoadingEveryPicture) {
     ScratchGraphics scratch;
-    scratch.Remove("alfphabet.ttf");
+    scratch.Remove(FONT_FILE);
     EXPECT_FALSE(StartIn(scratch));
     EXPECT_NE(BackgroundImage, nullptr);
     EXPECT_NE(BallImage, nullptr);
@@ -84,44 +83,9 @@ TEST(Startup, WithoutTheFontFailsAfterLoadingEveryPicture) {
     FreeGame(); // the sanitizer build reports anything left unreleased
 }
 
-// Damage done to a file: its bytes in, the damaged bytes out; no apply means the file is gone.
-struct Damage {
-    const char* what;
-    Bytes (*apply)(const Bytes&);
-};
-
-const Damage missing = {"missing", nullptr};
-
-static Bytes WithSize(const Bytes& bmp, Uint32 width, Uint32 height) {
-    Bytes out = bmp;
-    for (int i = 0; i < 4; ++i) {
-        out[18 + i] = (width >> (8 * i)) & 0xff;
-        out[22 + i] = (height >> (8 * i)) & 0xff;
-    }
-    return out;
-}
-
-static const Damage bmpDamage[] = {
-    {"zero bytes", [](const Bytes&) { return Bytes(); }},
-    {"cut short in its header", [](const Bytes& b) { return Bytes(b.begin(), b.begin() + 30); }},
-    {"cut short in its pixels",
-     [](const Bytes& b) { return Bytes(b.begin(), b.begin() + b.size() / 2); }},
-    {"not a BMP at all",
-     [](const Bytes&) {
-         const char text[] = "This is not a picture.\n";
-         return Bytes(text, text + sizeof text - 1);
-     }},
-    {"claiming 60000 x 60000 pixels", [](const Bytes& b) { return WithSize(b, 60000, 60000); }},
-    {"claiming a width of 0", [](const Bytes& b) { return WithSize(b, 0, 100); }},
-    {"claiming a negative width", [](const Bytes& b) { return WithSize(b, Uint32(-20), 100); }},
-    {"claiming a height of 0", [](const Bytes& b) { return WithSize(b, 20, 0); }},
-    {"claiming 8193 rows top-down", [](const Bytes& b) { return WithSize(b, 20, Uint32(-8193)); }},
-};
-
 // The font's own numbers changed so that SDL_ttf would draw outside a line's surface, or draw
 // nothing at all: units per em and the line's ascent and descent, 2048 and 1901 / -483.
 static const Damage fontDamage[] = {
-    {"zero bytes", [](const Bytes&) { return Bytes(); }},
     {"garbage", [](const Bytes&) { return Bytes(4096, 0x5a); }},
     {"cut short", [](const Bytes& b) { return Bytes(b.begin(), b.begin() + 64); }},
     {"with a negative ascent",
@@ -152,7 +116,7 @@ static void ExpectRefused(const char* name, const char* what, const Bytes* bytes
     } else {
         scratch.Remove(name);
     }
-    bool optional = strcmp(name, "endscreen.bmp") == 0;
+    bool optional = !IsRequired(name);
     EXPECT_EQ(StartIn(scratch), optional) << StartupError();
     if (optional) {
         EXPECT_EQ(EndGameScreen, nullptr);
@@ -177,16 +141,18 @@ static void ExpectRefused(const char* name, const Damage& damage) {
 // Every required file, missing or damaged, fails start-up and is named; the end image is
 // optional, and the game plays on without it.
 TEST(Startup, RefusesMissingOrDamagedFilesWithoutCrashing) {
-    for (const char* name :
-         {"background.bmp", "ball.bmp", "player.bmp", "enemy.bmp", "endscreen.bmp"}) {
-        ExpectRefused(name, missing);
-        for (const Damage& damage : bmpDamage) {
-            ExpectRefused(name, damage);
+    for (const GamePicture& picture : GAME_PICTURES) {
+        for (const auto* damages : {&ANY_FILE_DAMAGE, &BMP_SIZE_DAMAGE}) {
+            for (const Damage& damage : *damages) {
+                ExpectRefused(picture.name, damage);
+            }
         }
     }
-    ExpectRefused("alfphabet.ttf", missing);
+    for (const Damage& damage : ANY_FILE_DAMAGE) {
+        ExpectRefused(FONT_FILE, damage);
+    }
     for (const Damage& damage : fontDamage) {
-        ExpectRefused("alfphabet.ttf", damage);
+        ExpectRefused(FONT_FILE, damage);
     }
 }
 
@@ -197,8 +163,8 @@ TEST(Startup, RefusesFilesMadeToCrashTheLibraries) {
     for (const auto& entry : std::filesystem::directory_iterator(SourceDir() / "tests/damaged")) {
         Bytes bytes = FileBytes(entry.path());
         bool picture = entry.path().extension() == ".bmp";
-        ExpectRefused(picture ? "enemy.bmp" : "alfphabet.ttf",
-                      entry.path().filename().string().c_str(), &bytes);
+        ExpectRefused(picture ? ENEMY_FILE : FONT_FILE, entry.path().filename().string().c_str(),
+                      &bytes);
         ++files;
     }
     EXPECT_GE(files, 5);

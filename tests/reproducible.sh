@@ -33,6 +33,7 @@ copy() {
 build() {
     copy "$1"
     mkdir -p "$1.cwd"
+    # shellcheck disable=SC2086 # $targets is a list of make targets
     (cd "$1.cwd" && umask "$2" && TZ=$3 LC_ALL=$4 make -s -C "$1" $targets >"$1.log" 2>&1) ||
         { cat "$1.log"; exit 1; }
 }

@@ -15,6 +15,19 @@ fs::path SourceDir() {
     return ZARN_SOURCE_DIR;
 }
 
+#define GAME_PICTURE(handle, file, required) {file, required},
+const std::vector<GamePicture> GAME_PICTURES = {FOR_EACH_PICTURE(GAME_PICTURE)};
+#undef GAME_PICTURE
+
+bool IsRequired(const std::string& name) {
+    for (const GamePicture& picture : GAME_PICTURES) {
+        if (name == picture.name) {
+            return picture.required;
+        }
+    }
+    return true;
+}
+
 Color PixelAt(SDL_Surface* surface, int x, int y) {
     SDL_LockSurface(surface);
     const Uint8* p = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch +
@@ -55,7 +68,8 @@ int CountColor(SDL_Surface* surface, Color color, SDL_Rect area) {
 
 std::vector<SDL_Rect> TextPixels(const char* text) {
     std::vector<SDL_Rect> pixels;
-    TTF_Font* font = TTF_OpenFont((SourceDir() / "graphics/alfphabet.ttf").string().c_str(), 30);
+    TTF_Font* font =
+        TTF_OpenFont((SourceDir() / GRAPHICS_DIR FONT_FILE).string().c_str(), HUD_FONT_SIZE);
     if (!font) {
         ADD_FAILURE() << "cannot open the font: " << TTF_GetError();
         return pixels;
@@ -140,6 +154,3 @@ bool StepFrame() {
     EndFrame();
     return endScreen;
 }
-
-// The tests draw into SDL's off-screen dummy display, whatever display the shell has.
-static const bool dummyVideo = SDL_putenv(const_cast<char*>("SDL_VIDEODRIVER=dummy")) == 0;

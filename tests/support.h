@@ -2,6 +2,7 @@
 #pragma once
 
 #include "game/game.h"
+#include "media/files.h"
 #include "media/media.h"
 
 #include <gtest/gtest.h>
@@ -21,6 +22,14 @@ const Color LIGHT_GREY = {225, 225, 225};
 const Color DARK_GREY = {64, 64, 64};
 
 std::filesystem::path SourceDir();
+// The game's pictures, in the order it loads them, and whether it needs each to start.
+struct GamePicture {
+    const char* name;
+    bool required;
+};
+extern const std::vector<GamePicture> GAME_PICTURES;
+// Whether the game needs this file of graphics/ to start: all but the optional pictures.
+bool IsRequired(const std::string& name);
 Color PixelAt(SDL_Surface* surface, int x, int y);
 // A picture from the repo's graphics/, read by SDL as it is on disk.
 SDL_Surface* LoadShippedPicture(const char* name);

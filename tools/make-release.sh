@@ -6,7 +6,7 @@
 # for byte.
 set -eu
 cd "$(dirname "$0")/.."
-version=$(sed -n 's/^project(zarn VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+version=$(tools/version.sh build)
 out=build/release
 inGit=false
 [ "$(git rev-parse --show-toplevel 2>/dev/null)" = "$(pwd -P)" ] && inGit=true
@@ -29,7 +29,7 @@ cp build/zarn-windows-"$version".zip "$out"/
 sdl=$out/zarn-windows-$version-sdl-source
 mkdir "$sdl"
 archives=${ZARN_THIRD_PARTY:-../shared/third-party}
-for archive in $(sed -n 's/^[0-9a-f]*  \(libsdl1\.2_.*\)/\1/p' windows/third-party.sha256); do
+sed -n 's/^[0-9a-f]*  \(libsdl1\.2_.*\)/\1/p' windows/third-party.sha256 | while read -r archive; do
     cp "$archives/$archive" "$sdl"/
 done
 cp build/windows-libs/*/sdl-patches.txt "$sdl"/patches-applied.txt

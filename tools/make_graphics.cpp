@@ -1,4 +1,6 @@
 // Draws Zarn Game's pictures into a directory: `make_graphics graphics` remakes the shipped ones.
+#include "media/files.h"
+
 #include <SDL.h>
 #include <png.h>
 
@@ -293,12 +295,12 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     std::string dir = argv[1];
-    bool ok = Save(dir + "/background.bmp", 512, 512, 4, Background) &&
-              Save(dir + "/player.bmp", 20, 100, 1, Player) &&
-              Save(dir + "/enemy.bmp", 20, 100, 1, Enemy) &&
-              Save(dir + "/ball.bmp", 16, 16, 1, Ball) &&
-              Save(dir + "/endscreen.bmp", 512, 512, 4, EndScreen) &&
-              Save(dir + "/icon.bmp", 32, 32, 1, WindowIcon);
+    bool ok = Save(dir + "/" BACKGROUND_FILE, 512, 512, 4, Background) &&
+              Save(dir + "/" PLAYER_FILE, 20, 100, 1, Player) &&
+              Save(dir + "/" ENEMY_FILE, 20, 100, 1, Enemy) &&
+              Save(dir + "/" BALL_FILE, 16, 16, 1, Ball) &&
+              Save(dir + "/" END_SCREEN_FILE, 512, 512, 4, EndScreen) &&
+              Save(dir + "/" WINDOW_ICON_FILE, 32, 32, 1, WindowIcon);
     for (int size : ICON_SIZES) {
         if (ok && argc == 3) {
             ok = SaveIcon(std::string(argv[2]) + "/zarn-" + std::to_string(size) + ".png", size);

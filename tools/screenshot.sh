@@ -4,6 +4,7 @@ set -eu
 cd "$(dirname "$0")/.."
 tools/install-deps.sh xvfb xauth xdotool imagemagick
 [ -x build/zarn ] || make build
+# shellcheck disable=SC2016 # the inner shell expands its own variables
 xvfb-run -a -s "-screen 0 1024x768x24 -noreset" sh -c '
     ./build/zarn &
     game=$!

@@ -36,14 +36,14 @@ while [ "$i" -lt "$count" ]; do
     size=$(stat -c %s "$source")
     if [ "$size" -gt 0 ]; then
         for position in $(shuf -i 0-$((size - 1)) -n "$(shuf -i 1-8 -n 1)" -r); do
-            printf "\\$(printf %o "$(shuf -i 0-255 -n 1)")" |
+            printf '%b' "\\0$(printf %o "$(shuf -i 0-255 -n 1)")" |
                 dd of="$mutants/$name" bs=1 seek="$position" conv=notrunc status=none
         done
     fi
     i=$((i + 1))
 done
 results=build/fuzz/mutants.results
-ls "$mutants"/* | xargs -P "${JOBS:-$(nproc)}" -n 1 "$0" --one >"$results"
+find "$mutants" -type f -print0 | xargs -0 -P "${JOBS:-$(nproc)}" -n 1 "$0" --one >"$results"
 grep -A30 '^memory-error' "$results" || true
 echo "valgrind over $count mutated files: $(grep -c '^status-1 ' "$results") refused," \
     "$(grep -c '^status-124 ' "$results") played until the time-out," \

@@ -7,13 +7,13 @@
 set -eu
 build=$(realpath "$1")
 root=$(cd "$(dirname "$0")/.." && pwd -P)
-version=$(sed -n 's/^project(zarn VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
+version=$("$root/tools/version.sh" "$build")
 exe=$build/windows/zarn-windows-$version/zarn.exe
 if [ ! -f "$exe" ]; then
     echo "no Windows game in $build/windows: make windows builds it"
     exit 0
 fi
-export WINEPREFIX=$build/wine-bench WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="$build/wine-bench" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 [ -d "$WINEPREFIX" ] || "$root/windows/wine-prefix.sh" "$WINEPREFIX" >/dev/null
 now() { date +%s%N; }
 picture() { xwd -silent -id "$1" | md5sum; }

@@ -88,6 +88,7 @@ cp docs/FTL.TXT "$prefix/licences/FreeType-FTL.txt"
 cd "$work"
 run tar xzf "$archives/SDL_ttf-2.0.11.tar.gz"
 cd SDL_ttf-2.0.11
+# shellcheck disable=SC2086 # $CFLAGS is a list of flags
 run "$CC" $CFLAGS -c SDL_ttf.c -I"$prefix/include/SDL" -I"$prefix/include/freetype2" -o SDL_ttf.o
 run $host-ar rcD "$prefix/lib/libSDL_ttf.a" SDL_ttf.o
 cp SDL_ttf.h "$prefix/include/SDL/"

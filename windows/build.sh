@@ -12,7 +12,7 @@ build=$(realpath -m "$1")
 forTests=OFF
 [ "${2:-}" = --for-tests ] && forTests=ON
 archives=${ZARN_THIRD_PARTY:-$root/../shared/third-party}
-version=$(sed -n 's/^project(zarn VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
+version=$("$root/tools/version.sh" "$build")
 skipped=$build/windows-skipped.txt
 mkdir -p "$build"
 rm -f "$skipped"

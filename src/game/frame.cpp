@@ -59,7 +59,7 @@ void HoldEndScreen() {
 void EndFrame() {
     DrawnEndScreen = false;
     Frames++;
-    if (Frames == FPS) {
+    if (Frames == FRAMES_PER_LIFE_STEP) {
         Lives--;
         Frames = 0;
     }

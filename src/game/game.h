@@ -13,7 +13,20 @@ const int PLAYER_PADDLE_Y = 256;
 const int PLAYER_SPEED = 10;
 const int FPS = 30;
 const int FRAME_DELAY = 1000 / FPS;
+
+// The rules of a round.
+const int START_LIVES = 30;           // Life at the start of a round
+const int FRAMES_PER_LIFE_STEP = FPS; // Life drops by one every second or so
+const int POINTS_PER_HIT = 10;
+// The enemy's marker: the column just right of its 20-pixel body, and the row 20 pixels below
+// its top.
+const int MARKER_OFFSET = 20;
+// The enemy's top-left corner lands anywhere in ENEMY_MIN..ENEMY_MIN + ENEMY_RANGE - 1, both ways.
+const int ENEMY_MIN = 60;
+const int ENEMY_RANGE = 380;
 const int END_SCREEN_HOLD = 5000; // ms
+// The HUD's font size in points; its lines stand at (0, 1) and (0, 30).
+const int HUD_FONT_SIZE = 30;
 // Every character the HUD can show: its lines, the end screen's, and any score or Life.
 const char* const HUD_CHARACTERS = "Player Score: Life: Out of life 0123456789-";
 
@@ -31,7 +44,7 @@ void FreeGame();
 
 // The round.
 void ResetGame();  // player back to the middle, enemy to a new random place
-void StartRound(); // score 0, Life 30
+void StartRound(); // score 0, full Life
 
 // One frame: the loop in main runs these in order.
 bool ProgramIsRunning();

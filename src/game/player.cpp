@@ -14,10 +14,11 @@ void UpdatePlayer() {
 }
 
 void ApplyPlayerRules(bool upHeld, bool downHeld, int pointerX, int pointerY) {
-    // The pointer scores on the enemy's marker column (just right of it) or its marker row.
-    if (EnemyPaddleRect.x + 20 == pointerX || EnemyPaddleRect.y + 20 == pointerY) {
+    bool onMarkerColumn = pointerX == EnemyPaddleRect.x + MARKER_OFFSET;
+    bool onMarkerRow = pointerY == EnemyPaddleRect.y + MARKER_OFFSET;
+    if (onMarkerColumn || onMarkerRow) {
         ResetGame();
-        PlayerScore += 10;
+        PlayerScore += POINTS_PER_HIT;
     }
     if (upHeld) {
         PlayerPaddleRect.y -= PLAYER_SPEED;

@@ -19,15 +19,15 @@ void ResetGame() {
     PlayerPaddleRect.h = PADDLE_HEIGHT;
 
     // Never seeded: the enemy's places repeat from run to run. x is drawn before y.
-    EnemyPaddleRect.x = rand() % 380 + 60;
-    EnemyPaddleRect.y = rand() % 380 + 60;
+    EnemyPaddleRect.x = rand() % ENEMY_RANGE + ENEMY_MIN;
+    EnemyPaddleRect.y = rand() % ENEMY_RANGE + ENEMY_MIN;
     EnemyPaddleRect.w = PADDLE_WIDTH;
     EnemyPaddleRect.h = PADDLE_HEIGHT;
 }
 
 void StartRound() {
     PlayerScore = 0;
-    Lives = 30;
+    Lives = START_LIVES;
 }
 
 bool InitGame() {

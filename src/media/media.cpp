@@ -1,6 +1,7 @@
 // Zarn Game media: brings up SDL and the window, loads the pictures and the font, draws.
 #include "media.h"
 
+#include "files.h"
 #include "game/game.h"
 
 #include <cstdarg>
@@ -40,7 +41,7 @@ bool InitSDL() {
         NoteStartupError("cannot start SDL_ttf: %s", TTF_GetError());
         return false;
     }
-    SetWindowIcon("graphics/icon.bmp"); // SDL takes it before the window opens
+    SetWindowIcon(GRAPHICS_DIR WINDOW_ICON_FILE); // SDL takes it before the window opens
     // One mode request serves both handles: a second request may free the first one's surface.
     Backbuffer = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, 32, SDL_SWSURFACE);
     EndSceene = Backbuffer;
@@ -58,16 +59,11 @@ struct ImageFile {
     bool required;
 };
 
-// The ball is never drawn, but a game without it is an incomplete install.
-static const ImageFile imageFiles[] = {
-    {&BackgroundImage, "graphics/background.bmp", true},
-    {&BallImage, "graphics/ball.bmp", true},
-    {&PlayerPaddleImage, "graphics/player.bmp", true},
-    {&EnemyPaddleImage, "graphics/enemy.bmp", true},
-    {&EndGameScreen, "graphics/endscreen.bmp", false},
-};
+#define IMAGE_FILE(handle, file, required) {&handle, GRAPHICS_DIR file, required},
+static const ImageFile imageFiles[] = {FOR_EACH_PICTURE(IMAGE_FILE)};
+#undef IMAGE_FILE
 
-static const char* const fontPath = "graphics/alfphabet.ttf";
+static const char* const fontPath = GRAPHICS_DIR FONT_FILE;
 
 // The full path of a file the game could not load: the installed game runs in a data directory
 // that the player never chose.
@@ -90,7 +86,7 @@ bool LoadFiles() {
     if (!allRequiredLoaded) {
         return false;
     }
-    GameFont = LoadFont(fontPath, 30, HUD_CHARACTERS);
+    GameFont = LoadFont(fontPath, HUD_FONT_SIZE, HUD_CHARACTERS);
     if (!GameFont) {
         NoteStartupError("cannot load %s: %s", FullPath(fontPath).c_str(), TTF_GetError());
         return false;

@@ -250,8 +250,7 @@ test("installable", async (t) => {
   assert.deepEqual(await page.installabilityErrors(), []);
 });
 
-test("after one visit it plays with no network", async (t) => {
-  if (cannot(t, "offline")) return;
+test("after one visit it plays with no network", async () => {
   assert.ok(await serviceWorkerReady(), "no service worker");
   game.stopServer();
   await page.reload();
