@@ -26,6 +26,8 @@ EMSCRIPTEN_ENV := NODE_PATH=/usr/share/nodejs
 BENCH_FLAGS := --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
 XVFB_RUN := xvfb-run -a -s "-screen 0 1024x768x24 -noreset"
 JOBS := $(shell nproc 2>/dev/null || echo 2)
+# Most end-to-end tests wait on a game that idles between frames: twice as many tests as cores.
+TEST_JOBS := $(shell echo $$(( 2 * $(JOBS) )))
 
 ifeq ($(SANITIZE),1)
 BUILD_DIR := build/asan
@@ -35,7 +37,7 @@ BUILD_DIR := build
 CMAKE_FLAGS :=
 endif
 
-.PHONY: all run test check deps test-deps build game test-build web web-run web-bench web-screenshots web-test-deps windows windows-for-tests clean soak bench fuzz package release
+.PHONY: all run test check check-fast deps test-deps build game test-build web web-run web-bench web-screenshots web-test-deps windows windows-for-tests clean soak bench fuzz package release
 
 all: build
 
@@ -110,7 +112,11 @@ test: web web-test-deps windows-for-tests test-build check
 endif
 
 check:
-	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) $(CTEST_FLAGS)
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(TEST_JOBS) $(CTEST_FLAGS)
+
+# The inner loop: the in-process tests, the end-to-end tests on one SDL, the lint.
+check-fast: test-build
+	cd build && ctest --output-on-failure -j $(TEST_JOBS) -L fast
 
 # Ten minutes of random play under valgrind: no leak of the game's own, memory stays flat.
 soak: test-build

@@ -33,7 +33,10 @@ const char* StartupError() {
 
 bool InitSDL() {
     startupError[0] = '\0';
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) == -1) {
+    // Video alone: SDL_GetTicks and SDL_Delay need no subsystem. The timer subsystem would run a
+    // thread for timers the game never sets, and on Windows its callback can still be running
+    // in that thread while SDL_Quit frees what it uses.
+    if (SDL_Init(SDL_INIT_VIDEO) == -1) {
         NoteStartupError("cannot start SDL: %s", SDL_GetError());
         return false;
     }
