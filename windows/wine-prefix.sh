@@ -1,8 +1,5 @@
 #!/bin/sh
-# A new Wine prefix for one test run, so that nothing of ~/.wine or of an earlier run counts, and
-# one Wine server for the whole run: every game of the Windows tests starts in it, and no test's
-# status depends on a server that is shutting down as the game ends. `wineserver -k` (wine.stop)
-# ends it.
+# A new Wine prefix for one test run, so that nothing of ~/.wine or of an earlier run counts.
 # Its windows stay managed, as they are by default: Wine then leaves the frame to a window
 # manager (the tests' X server has none), and the X window is just the game's 512 x 512. An
 # unmanaged window would close faster, but Wine draws its frame inside it, as tall as its version
@@ -13,12 +10,9 @@ export WINEPREFIX="$1" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 if [ -d "$WINEPREFIX" ]; then wineserver -k 2>/dev/null || true; fi
 rm -rf "$WINEPREFIX"
 mkdir -p "$WINEPREFIX"
-# As Wine's own CI prepares a prefix: made, then every process of the making ended.
-wineboot -u >/dev/null 2>&1
+wineboot -i >/dev/null 2>&1
 # X11 only, as the tests' display is: started without any display, Wine 10 would otherwise try
 # Wayland too and say so on the game's standard error.
 wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d x11 /f >/dev/null
 wineserver -w
-# Kept running until wine.stop, detached from the test's output so that CTest does not wait on it.
-wineserver -p </dev/null >/dev/null 2>&1
-echo "Wine prefix ready, its server running: $WINEPREFIX"
+echo "Wine prefix ready: $WINEPREFIX"
