@@ -13,7 +13,8 @@
 #include <string>
 #include <vector>
 
-// An Xvfb of our own, started on a free display and stopped at the end.
+// An Xvfb of our own, started on a free display and stopped at the end; or the one that
+// ZARN_X_DISPLAY names, left running.
 class XServer {
   public:
     XServer();

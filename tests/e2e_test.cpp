@@ -261,8 +261,17 @@ TEST_F(EndToEnd, AMissingOrDamagedFileEndsTheGameWithOneLineAndStatus1) {
     for (const GamePicture& picture : GAME_PICTURES) {
         names.push_back(picture.name);
     }
-    for (const std::string& name : names) {
-        for (const Damage& damage : ANY_FILE_DAMAGE) {
+    // Under Wine every start and end costs two seconds of Wine's own (it waits for a window
+    // manager that the X server lacks), and the in-process tests under Wine refuse every damage
+    // of every file: there, each file once and each damage once.
+    bool everyPair = !getenv("ZARN_GAME_RUNNER");
+    for (size_t file = 0; file < names.size(); ++file) {
+        const std::string& name = names[file];
+        for (size_t d = 0; d < ANY_FILE_DAMAGE.size(); ++d) {
+            if (!everyPair && d != file % ANY_FILE_DAMAGE.size()) {
+                continue;
+            }
+            const Damage& damage = ANY_FILE_DAMAGE[d];
             SCOPED_TRACE(name + ", " + damage.what);
             ScratchGraphics scratch;
             if (damage.apply) {

@@ -13,8 +13,8 @@ if [ ! -f "$exe" ]; then
     echo "no Windows game in $build/windows: make windows builds it"
     exit 0
 fi
-export WINEPREFIX="$build/wine-bench" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-[ -d "$WINEPREFIX" ] || "$root/windows/wine-prefix.sh" "$WINEPREFIX" >/dev/null
+export WINEPREFIX="$build/wine-bench/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+[ -d "$WINEPREFIX" ] || "$root/windows/wine-session.sh" prefix "$build/wine-bench"
 now() { date +%s%N; }
 picture() { xwd -silent -id "$1" | md5sum; }
 # Whether the game has drawn: the window's bottom 100 rows are no longer black.
