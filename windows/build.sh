@@ -1,8 +1,7 @@
 #!/bin/sh
 # `make windows`: Zarn Game for 64-bit Windows as BUILD/zarn-windows-<version>.zip, one folder
 # with zarn.exe, SDL.dll, graphics\, README.txt and the licences, unpacked in BUILD/windows/.
-# The libraries' archives come from ZARN_THIRD_PARTY, else ../shared/third-party; the libraries
-# built from them are kept in ZARN_WINDOWS_LIBS, else BUILD/windows-libs.
+# The libraries' archives come from ZARN_THIRD_PARTY, else ../shared/third-party.
 # windows/build.sh BUILD_FOLDER [--for-tests]
 # --for-tests (as make test runs it): the in-process tests are built too, and missing archives
 # are not a failure: the reason goes to BUILD/windows-skipped.txt, and the Windows tests report
@@ -25,8 +24,7 @@ if [ "$status" -ne 0 ]; then
     [ "$status" -eq 3 ] && [ "$forTests" = ON ] && { echo "$reason" >"$skipped"; exit 0; }
     exit "$status"
 fi
-# ZARN_WINDOWS_LIBS: where built libraries are kept, by the key of their sources and recipe.
-libraries=$("$root/windows/build-libraries.sh" "$archives" "${ZARN_WINDOWS_LIBS:-$build/windows-libs}")
+libraries=$("$root/windows/build-libraries.sh" "$archives" "$build/windows-libs")
 
 jobs=$(nproc 2>/dev/null || echo 2)
 cmake -S "$root/windows" -B "$build/windows-build" -DCMAKE_TOOLCHAIN_FILE="$root/windows/toolchain.cmake" \
