@@ -82,7 +82,10 @@ async function openWebKit(url) {
       probe.close(() => resolve(port));
     });
   });
-  const driverProcess = spawn("WebKitWebDriver", [`--port=${port}`], { stdio: "ignore" });
+  // What the driver and the browser say goes to the test's output, and a web process that
+  // crashes leaves a core file: a "page crash or hang" is then a crash to read, or not one.
+  const driverProcess = spawn("sh", ["-c", 'ulimit -c unlimited; exec WebKitWebDriver --port="$1"', "sh", port],
+                              { stdio: ["ignore", "ignore", "inherit"] });
   const server = `http://127.0.0.1:${port}`;
   let driver;
   try {
