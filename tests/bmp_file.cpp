@@ -116,15 +116,6 @@ Bytes WithKerning(Bytes font, Sint16 value) {
     return font;
 }
 
-Bytes WithSize(const Bytes& bmp, Uint32 width, Uint32 height) {
-    Bytes out = bmp;
-    for (int i = 0; i < 4; ++i) {
-        out[18 + i] = (width >> (8 * i)) & 0xff;
-        out[22 + i] = (height >> (8 * i)) & 0xff;
-    }
-    return out;
-}
-
 const std::vector<Damage> ANY_FILE_DAMAGE = {
     MISSING,
     {"zero bytes", [](const Bytes&) { return Bytes(); }},
@@ -136,12 +127,4 @@ const std::vector<Damage> ANY_FILE_DAMAGE = {
          const char text[] = "Not a picture, not a font.\n";
          return Bytes(text, text + sizeof text - 1);
      }},
-};
-
-const std::vector<Damage> BMP_SIZE_DAMAGE = {
-    {"claiming 60000 x 60000 pixels", [](const Bytes& b) { return WithSize(b, 60000, 60000); }},
-    {"claiming a width of 0", [](const Bytes& b) { return WithSize(b, 0, 100); }},
-    {"claiming a negative width", [](const Bytes& b) { return WithSize(b, Uint32(-20), 100); }},
-    {"claiming a height of 0", [](const Bytes& b) { return WithSize(b, 20, 0); }},
-    {"claiming 8193 rows top-down", [](const Bytes& b) { return WithSize(b, 20, Uint32(-8193)); }},
 };

@@ -24,9 +24,6 @@ struct Damage {
 const Damage MISSING = {"missing", nullptr};
 // What befalls any file: gone, empty, cut short, or another kind of file altogether.
 extern const std::vector<Damage> ANY_FILE_DAMAGE;
-// A BMP whose header lies about its size.
-extern const std::vector<Damage> BMP_SIZE_DAMAGE;
-Bytes WithSize(const Bytes& bmp, Uint32 width, Uint32 height);
 
 // The font with the bytes at offset `at` of one of its tables replaced.
 Bytes WithFontTableBytes(Bytes font, const char* table, size_t at, const Bytes& bytes);

@@ -2,9 +2,11 @@
 #include "desktop.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <fstream>
 #include <functional>
@@ -117,6 +119,9 @@ GameProcess::GameProcess(const XServer& server, const fs::path& workDir,
     std::string errorFile = (fs::temp_directory_path() / "zarn-stderr-XXXXXX").string();
     int err = mkstemp(errorFile.data());
     errorFile_ = errorFile;
+    if (err < 0) {
+        ADD_FAILURE() << "cannot make " << errorFile << ": " << strerror(errno);
+    }
     pid_ = fork();
     if (pid_ == 0) {
         prctl(PR_SET_PDEATHSIG, SIGKILL); // and its game
