@@ -6,7 +6,10 @@ set(ZARN_GAME_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/game/frame.cpp
   ${CMAKE_CURRENT_LIST_DIR}/game/draw.cpp
   ${CMAKE_CURRENT_LIST_DIR}/game/player.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/media/media.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/media/media.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/media/screen.cpp)
+# What the desktop asks of the window; Windows and the browser have their own.
+set(ZARN_DESKTOP_SOURCE ${CMAKE_CURRENT_LIST_DIR}/media/desktop.cpp)
 set(ZARN_LOADING_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/media/image.cpp
   ${CMAKE_CURRENT_LIST_DIR}/media/font.cpp)

@@ -61,7 +61,7 @@ XServer::XServer() {
         dup2(devNull, 2);
         std::string fd = std::to_string(fds[1]);
         // -noreset: SDL opens the display, closes it and opens it again.
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-noreset",
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1600x1200x24", "-noreset",
                "-nolisten", "tcp", static_cast<char*>(nullptr));
         _exit(127);
     }

@@ -68,6 +68,8 @@ class GameWindow {
     // Waits up to timeoutMs for a window titled "Zarn Game"; check Found().
     GameWindow(const XServer& server, int timeoutMs);
     bool Found() const { return window_ != 0; }
+    int X() const { return x_; } // on the screen
+    int Y() const { return y_; }
     int Width() const { return width_; }
     int Height() const { return height_; }
     // The window's picture, read from the screen.

@@ -2,6 +2,7 @@
 #include "bmp_file.h"
 #include "support.h"
 
+#include <climits>
 #include <cstdlib>
 
 TEST(Platform, RunsOnTheSdlItWasAskedFor) {
@@ -27,6 +28,24 @@ TEST_F(MediaTest, OpensOne512By512WindowCaptionedZarnGame) {
     char* icon = nullptr;
     SDL_WM_GetCaption(&title, &icon);
     EXPECT_STREQ(title, "Zarn Game");
+}
+
+// The largest whole-number scale up to the wanted one that fits the room, and never below 1.
+TEST(Scale, IsTheLargestWholeNumberThatFits) {
+    const struct {
+        int width, height, wanted, chosen;
+    } cases[] = {
+        {1600, 1200, INT_MAX, 2}, {1920, 1080, INT_MAX, 2},
+        {3840, 2160, INT_MAX, 4}, {3840, 2160, 3, 3},
+        {1024, 1024, 2, 2},       {1023, 1024, 2, 1},
+        {1024, 1023, 2, 1},       {800, 600, 3, 1},
+        {300, 200, 1, 1},         {0, 0, 2, 1},
+        {5120, 1600, INT_MAX, 3},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ChooseScale(c.width, c.height, c.wanted), c.chosen)
+            << c.width << " x " << c.height << ", up to " << c.wanted;
+    }
 }
 
 TEST_F(MediaTest, PureWhiteIsSeeThroughAtEveryDepthAndNothingElseIs) {

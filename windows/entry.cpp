@@ -49,11 +49,9 @@ static bool ConnectToAConsole() {
 }
 
 // Without a console a failed start would be a window that flashes and is gone: a message box
-// says what the game would have printed.
-static void ShowFailure(int status) {
-    std::string text = status == 1 ? std::string("zarn: ") + StartupError()
-                                   : "zarn: unexpected arguments; 'zarn.exe --help' in a console "
-                                     "says which it takes";
+// says what the game would have printed. The manifest makes the game's text UTF-8 for Windows.
+static void ShowFailure() {
+    std::string text = std::string("zarn: ") + StartupError();
     MessageBoxA(NULL, text.c_str(), "Zarn Game", MB_OK | MB_ICONERROR);
 }
 
@@ -63,7 +61,7 @@ int main(int argc, char* argv[]) {
     SDL_SetModuleHandle(GetModuleHandle(NULL));
     int status = SDL_main(argc, argv);
     if (status != 0 && !console) {
-        ShowFailure(status);
+        ShowFailure();
     }
     return status;
 }

@@ -44,7 +44,7 @@ start)
     # What stays up for the run writes nowhere, so that CTest does not wait for its output.
     # -noreset: SDL opens the display, closes it and opens it again.
     exec 3>"$folder/display.number"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -noreset -nolisten tcp </dev/null >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1600x1200x24 -noreset -nolisten tcp </dev/null >/dev/null 2>&1 &
     echo $! >"$folder/xvfb.pid"
     exec 3>&-
     for _ in $(seq 100); do [ -s "$folder/display.number" ] && break; sleep 0.1; done

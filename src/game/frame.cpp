@@ -5,8 +5,14 @@
 
 #include <algorithm>
 
+// F11, as in most programs, or Alt+Enter, as in most games.
+static bool AsksForFullScreen(const SDL_keysym& key) {
+    return key.sym == SDLK_F11 || (key.sym == SDLK_RETURN && (key.mod & KMOD_ALT));
+}
+
 // The only drain of the event queue: the keyboard and pointer state that the update step reads is
-// as of here.
+// as of here. Switching to full screen and back happens here too, between frames: the round
+// goes on as it was.
 bool ProgramIsRunning() {
     bool running = true;
     SDL_Event event;
@@ -17,13 +23,16 @@ bool ProgramIsRunning() {
         if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) {
             running = false;
         }
+        if (event.type == SDL_KEYDOWN && AsksForFullScreen(event.key.keysym) &&
+            !ToggleFullScreen()) {
+            running = false; // no window to play in: the loop ends and says why
+        }
     }
     return running;
 }
 
 void ComposeFrame() {
-    SDL_FillRect(Backbuffer, NULL, 0);
-    SDL_FillRect(EndSceene, NULL, 0);
+    ClearFrame();
     RunGame();
     DrawGame();
     if (Lives == 0) {

@@ -3,6 +3,8 @@
 
 #include <SDL.h>
 
+const char* const WINDOW_TITLE = "Zarn Game";
+
 // Geometry and pace of play.
 const int SCREEN_WIDTH = 512;
 const int SCREEN_HEIGHT = 512;
@@ -25,6 +27,9 @@ const int MARKER_OFFSET = 20;
 const int ENEMY_MIN = 60;
 const int ENEMY_RANGE = 380;
 const int END_SCREEN_HOLD = 5000; // ms
+// Where the pointer is when no game pixel is under it (over the bars around a full-screen game):
+// on no column or row of the game, so it scores nothing.
+const int OFF_THE_GAME = -1;
 // The HUD's font size in points; its lines stand at (0, 1) and (0, 30).
 const int HUD_FONT_SIZE = 30;
 // Every character the HUD can show: its lines, the end screen's, and any score or Life.

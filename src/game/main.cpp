@@ -3,31 +3,87 @@
 
 #include "media/media.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
 static const char* const USAGE =
-    "Usage: zarn [-h | --help | --version]\n"
+    "Usage: zarn [--scale N] [--fullscreen] | -h | --help | --version\n"
     "Zarn Game: steer the blue paddle with the Up and Down arrow keys, and score by putting\n"
     "the mouse pointer exactly on the red enemy's marker column or row before your Life\n"
-    "runs out. Escape or closing the window ends the game.\n"
+    "runs out. F11 or Alt+Enter switches to full screen and back. Escape or closing the\n"
+    "window ends the game.\n"
     "\n"
     "The game reads its pictures and font from graphics/ in the directory it is started in;\n"
     "the installed zarn starts it in its data directory.\n"
     "\n"
-    "  -h, --help   print this help and exit\n"
-    "  --version    print the version and exit\n"
+    "  --scale N      show every game pixel as an N x N block: the window is N times 512 square\n"
+    "                 (by default the desktop's own scale factor, where it sets one)\n"
+    "  --fullscreen   start full screen, at the largest whole scale that fits\n"
+    "  -h, --help     print this help and exit\n"
+    "  --version      print the version and exit\n"
     "\n"
     "Exit status: 0 when the game ends, 1 when it cannot start, 2 for a wrong command line.\n";
+
+// No screen is a thousand times the game's size.
+const int SCALE_NO_SCREEN_HOLDS = 1000;
+
+// The digits' number, up to SCALE_NO_SCREEN_HOLDS; -1 if the text is not digits alone.
+static int ScaleFrom(const char* text) {
+    int scale = 0;
+    for (const char* c = text; *c; ++c) {
+        if (*c < '0' || *c > '9') {
+            return -1;
+        }
+        scale = std::min(scale * 10 + (*c - '0'), SCALE_NO_SCREEN_HOLDS);
+    }
+    return *text ? scale : -1;
+}
+
+// Reads the options to play with into RequestedScale and RequestedFullScreen; false, with the
+// problem noted, if the command line is wrong.
+static bool ReadPlayOptions(int argc, char* argv[]) {
+    bool scaleGiven = false;
+    for (int i = 1; i < argc; ++i) {
+        const char* option = argv[i];
+        bool scale = !strcmp(option, "--scale");
+        bool fullScreen = !strcmp(option, "--fullscreen");
+        if ((scale && scaleGiven) || (fullScreen && RequestedFullScreen)) {
+            NoteCommandLineError("%s is given twice; give it once", option);
+            return false;
+        }
+        if (!scale && !fullScreen) {
+            NoteCommandLineError("unexpected argument '%s'; try 'zarn --help'", option);
+            return false;
+        }
+        RequestedFullScreen = RequestedFullScreen || fullScreen;
+        if (!scale) {
+            continue;
+        }
+        if (i + 1 == argc) {
+            NoteCommandLineError("--scale needs a whole number from 1, such as --scale 2");
+            return false;
+        }
+        const char* number = argv[++i];
+        RequestedScale = ScaleFrom(number);
+        scaleGiven = true;
+        if (RequestedScale < 1) {
+            NoteCommandLineError("--scale takes a whole number from 1, not '%s'", number);
+            return false;
+        }
+        if (RequestedScale == SCALE_NO_SCREEN_HOLDS) {
+            NoteCommandLineError("--scale %s is larger than any screen holds", number);
+            return false;
+        }
+    }
+    return true;
+}
 
 // Asking about the game needs no display, so it is answered before SDL starts. Returns the
 // exit status, or -1 when the game is to be played.
 static int AnswerCommandLine(int argc, char* argv[]) {
-    if (argc < 2) {
-        return -1;
-    }
-    bool help = !strcmp(argv[1], "--help") || !strcmp(argv[1], "-h");
-    bool version = !strcmp(argv[1], "--version");
+    bool help = argc >= 2 && (!strcmp(argv[1], "--help") || !strcmp(argv[1], "-h"));
+    bool version = argc >= 2 && !strcmp(argv[1], "--version");
     if (argc == 2 && help) {
         fputs(USAGE, stdout);
         return 0;
@@ -36,8 +92,12 @@ static int AnswerCommandLine(int argc, char* argv[]) {
         printf("zarn %s\n", ZARN_VERSION);
         return 0;
     }
-    const char* unexpected = help || version ? argv[2] : argv[1]; // an option takes no argument
-    fprintf(stderr, "zarn: unexpected argument '%s'; try 'zarn --help'\n", unexpected);
+    if (help || version) { // they take no argument
+        NoteCommandLineError("unexpected argument '%s'; try 'zarn --help'", argv[2]);
+    } else if (ReadPlayOptions(argc, argv)) {
+        return -1;
+    }
+    fprintf(stderr, "zarn: %s\n", StartupError());
     return 2;
 }
 
@@ -49,7 +109,7 @@ int SDL_main(int argc, char* argv[]) {
     if (!InitGame()) {
         fprintf(stderr, "zarn: %s\n", StartupError());
         FreeGame();
-        return 1;
+        return StartupErrorStatus();
     }
     while (ProgramIsRunning()) {
         Sint32 oldTime = SDL_GetTicks();
@@ -58,15 +118,20 @@ int SDL_main(int argc, char* argv[]) {
         if (pad > 0) {
             SDL_Delay(pad);
         }
-        SDL_Flip(EndSceene);
+        ShowFrame(EndSceene);
         if (DrawnEndScreen) {
             HoldEndScreen();
         }
         EndFrame();
-        SDL_Flip(Backbuffer);
+        ShowFrame(Backbuffer);
+    }
+    // The window lost on a switch to or from full screen ends the game, with what went wrong.
+    bool lost = StartupError()[0] != '\0';
+    if (lost) {
+        fprintf(stderr, "zarn: %s\n", StartupError());
     }
     FreeGame();
-    return 0;
+    return lost ? 1 : 0;
 }
 
 #ifndef main

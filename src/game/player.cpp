@@ -1,6 +1,8 @@
 // Zarn Game: the player's update, the rules of play.
 #include "game.h"
 
+#include "media/media.h"
+
 void RunGame() {
     UpdatePlayer();
 }
@@ -9,7 +11,7 @@ void UpdatePlayer() {
     Uint8* keys = SDL_GetKeyState(NULL);
     int x = 0;
     int y = 0;
-    SDL_GetMouseState(&x, &y);
+    GamePointer(&x, &y);
     ApplyPlayerRules(keys[SDLK_UP] != 0, keys[SDLK_DOWN] != 0, x, y);
 }
 

@@ -34,7 +34,7 @@ bool InitGame() {
     if (!InitSDL() || !LoadFiles()) {
         return false;
     }
-    SDL_WM_SetCaption("Zarn Game", NULL);
+    SDL_WM_SetCaption(WINDOW_TITLE, NULL);
     StartRound();
     ResetGame();
     return true;
@@ -43,6 +43,7 @@ bool InitGame() {
 // Serves a failed start-up too, when only some of the media are up.
 void FreeGame() {
     FreeFiles();
+    CloseGameWindow();
     TTF_Quit();
     SDL_Quit();
 }

@@ -19,16 +19,33 @@ SDL_Surface* EndGameScreen = NULL;
 TTF_Font* GameFont = NULL;
 
 static char startupError[512];
+static int startupErrorStatus = 1;
 
-static void NoteStartupError(const char* format, ...) {
+static void NoteError(int status, const char* format, va_list args) {
+    vsnprintf(startupError, sizeof startupError, format, args);
+    startupErrorStatus = status;
+}
+
+void NoteStartupError(const char* format, ...) {
     va_list args;
     va_start(args, format);
-    vsnprintf(startupError, sizeof startupError, format, args);
+    NoteError(1, format, args);
+    va_end(args);
+}
+
+void NoteCommandLineError(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    NoteError(2, format, args);
     va_end(args);
 }
 
 const char* StartupError() {
     return startupError;
+}
+
+int StartupErrorStatus() {
+    return startupErrorStatus;
 }
 
 bool InitSDL() {
@@ -44,16 +61,7 @@ bool InitSDL() {
         NoteStartupError("cannot start SDL_ttf: %s", TTF_GetError());
         return false;
     }
-    SetWindowIcon(GRAPHICS_DIR WINDOW_ICON_FILE); // SDL takes it before the window opens
-    // One mode request serves both handles: a second request may free the first one's surface.
-    Backbuffer = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, 32, SDL_SWSURFACE);
-    EndSceene = Backbuffer;
-    if (!Backbuffer) {
-        NoteStartupError("cannot open a %dx%d window: %s", SCREEN_WIDTH, SCREEN_HEIGHT,
-                         SDL_GetError());
-        return false;
-    }
-    return true;
+    return OpenGameWindow();
 }
 
 struct ImageFile {

@@ -19,6 +19,32 @@ extern SDL_Surface* EndGameScreen; // optional: the game plays on without it
 extern TTF_Font* GameFont;
 
 bool InitSDL();
+
+// The window. The game draws a SCREEN_WIDTH x SCREEN_HEIGHT frame in game pixels; the window shows
+// it at a whole-number scale, every game pixel a square block, and full screen centred on black.
+// What the player asked for, before InitSDL opens the window: a scale (0: the one the desktop
+// asks for) and whether to start full screen.
+extern int RequestedScale;
+extern bool RequestedFullScreen;
+// What the desktop offers a window: the screen's size, the room a window and its frame may take
+// (0 when not known), and the whole-number scale factor the desktop asks programs to use.
+struct Desktop {
+    int screenWidth, screenHeight;
+    int roomWidth, roomHeight;
+    int scaleFactor;
+};
+// Each platform's own: fills in what its desktop says beyond the screen's size.
+void AskTheDesktop(Desktop& desktop);
+// The largest scale from 1 up to wanted at which the frame fits the room.
+int ChooseScale(int roomWidth, int roomHeight, int wanted);
+bool OpenGameWindow();
+bool ToggleFullScreen(); // false, with the reason noted, when no window could be opened
+void CloseGameWindow();
+// Clears the frame for drawing, and shows it: at 1x in a window, the frame is the window's own.
+void ClearFrame();
+void ShowFrame(SDL_Surface* frame);
+// The game pixel under the pointer, or OFF_THE_GAME both ways where there is none.
+void GamePointer(int* x, int* y);
 SDL_Surface* LoadImage(const char* fileName);
 // The font, checked that it can draw the characters safely; NULL, with SDL_ttf's error set, if not.
 TTF_Font* LoadFont(const char* fileName, int pointSize, const char* characters);
@@ -31,8 +57,12 @@ void DrawImage(SDL_Surface* image, SDL_Surface* destSurface, int x, int y);
 void DrawText(SDL_Surface* surface, const char* string, int x, int y, TTF_Font* font, Uint8 r,
               Uint8 g, Uint8 b);
 
-// What made the last start-up fail, as one line for the player, or "" when nothing did.
+// What made the game fail, as one line for the player, or "" when nothing did; and its exit
+// status: 2 when the command line asked for what cannot be, else 1.
 const char* StartupError();
+int StartupErrorStatus();
+void NoteStartupError(const char* format, ...);
+void NoteCommandLineError(const char* format, ...);
 
 // The steps of loading, for the tests and the fuzzers. Each failure sets SDL's error text.
 // Reads the whole file, refusing one longer than maxBytes.

@@ -1,0 +1,24 @@
+// Zarn Game on Windows: what the desktop asks of the game's window. The manifest declares the
+// game DPI-aware, so Windows gives it real pixels and leaves the scaling to it.
+#include "media/media.h"
+
+#include <windows.h>
+
+void AskTheDesktop(Desktop& desktop) {
+    HDC screen = GetDC(NULL);
+    int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : USER_DEFAULT_SCREEN_DPI;
+    if (screen) {
+        ReleaseDC(NULL, screen);
+    }
+    // 96 dots an inch is 100 %: at 200 % the window opens at 2x; at 150 % it stays at 1x.
+    desktop.scaleFactor = dpi >= 2 * USER_DEFAULT_SCREEN_DPI ? dpi / USER_DEFAULT_SCREEN_DPI : 1;
+    // The window and its frame keep clear of the taskbar. SDL's window has a caption and a
+    // system menu.
+    RECT work;
+    RECT frame = {0, 0, 0, 0};
+    if (SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0) &&
+        AdjustWindowRectEx(&frame, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, FALSE, 0)) {
+        desktop.roomWidth = (work.right - work.left) - (frame.right - frame.left);
+        desktop.roomHeight = (work.bottom - work.top) - (frame.bottom - frame.top);
+    }
+}
