@@ -525,21 +525,28 @@ TEST_F(EndToEnd, PicturesOfEveryCommonDepthShowWithPureWhiteSeeThrough) {
 
 // Started from another folder, the Windows game finds graphics\ beside zarn.exe (the Linux
 // program leaves that to its launcher); with none there either, it says where it looked, on
-// standard error or, without a console, in a message box.
+// standard error or, without a console, in a message box, whatever the folder's name.
 TEST_F(EndToEnd, StartedFromAnotherFolderTheWindowsGameFindsItsFilesBesideItself) {
     if (!getenv("ZARN_GAME_RUNNER")) {
         GTEST_SKIP() << "the Linux program is started in its files' folder by its launcher";
     }
     fs::path elsewhere = fs::temp_directory_path() / ("zarn-elsewhere-" + std::to_string(getpid()));
-    fs::path bare = elsewhere / "bare"; // a copy of the program with nothing beside it
-    fs::create_directories(bare);
+    // A whole copy of the game in a folder named outside any one ANSI code page (the manifest
+    // makes the game's text UTF-8 for Windows), and a copy of the program with nothing beside it.
+    fs::path whole = elsewhere / "Zarn Spiel \u30b2\u30fc\u30e0";
+    fs::path bare = elsewhere / "bare";
     std::vector<std::string> command = GameCommand();
     fs::path exe = command.back();
-    for (const fs::path& file : {exe, exe.parent_path() / "SDL.dll"}) {
-        fs::copy_file(file, bare / file.filename());
+    for (const fs::path& folder : {whole, bare}) {
+        fs::create_directories(folder);
+        for (const fs::path& file : {exe, exe.parent_path() / "SDL.dll"}) {
+            fs::copy_file(file, folder / file.filename());
+        }
     }
+    fs::copy(exe.parent_path() / "graphics", whole / "graphics");
     {
-        GameProcess game(*server, elsewhere);
+        command.back() = (whole / exe.filename()).string();
+        GameProcess game(*server, elsewhere, command);
         GameWindow window(*server, 10000);
         EXPECT_TRUE(window.Found()) << game.ErrorOutput();
         window.RequestClose();
