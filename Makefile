@@ -122,12 +122,18 @@ check-fast: test-build
 soak: test-build
 	cd build && ZARN_SOAK_SECONDS=600 ./tests/zarn_soak
 
-# One frame's work beside the bare SDL calls, on both SDL implementations; start-up and memory,
-# what each damaged file costs before the game refuses it, and the Windows game under Wine.
+# One frame's work beside the bare SDL calls, on both SDL implementations; a shown frame at 1x,
+# 2x, 3x and full screen on a 4K X server; start-up and memory, what each damaged file costs
+# before the game refuses it, and the Windows game under Wine.
 bench: test-build
 	@tools/install-deps.sh $(BENCH_PACKAGES)
 	tools/sdl-implementations.sh | while read -r sdl path; do echo "== $$sdl"; \
-		SDL_VIDEODRIVER=dummy LD_LIBRARY_PATH=$$path ./build/zarn_bench $(BENCH_FLAGS) || exit 1; done
+		SDL_VIDEODRIVER=dummy LD_LIBRARY_PATH=$$path ./build/zarn_bench \
+		--benchmark_filter='GameFrame|BareSdlFrame' $(BENCH_FLAGS) || exit 1; \
+		echo "== $$sdl, shown on a 3840x2160 X server"; \
+		xvfb-run -a -s "-screen 0 3840x2160x24 -noreset" env SDL_VIDEODRIVER=x11 \
+		LD_LIBRARY_PATH=$$path ./build/zarn_bench \
+		--benchmark_filter='ShownFrame|Scaling' $(BENCH_FLAGS) || exit 1; done
 	$(XVFB_RUN) tools/measure-memory.sh
 	tools/measure-damaged.sh
 	$(XVFB_RUN) windows/bench.sh build

@@ -41,6 +41,45 @@ static void BareSdlFrame(benchmark::State& state) {
 }
 BENCHMARK(BareSdlFrame);
 
+// The game's window at a scale, or full screen for 0; false if this screen cannot hold it.
+static bool ShowAt(benchmark::State& state, int scale) {
+    FreeGame();
+    RequestedScale = scale;
+    RequestedFullScreen = scale == 0;
+    if (!InitGame()) {
+        state.SkipWithError(StartupError());
+        return false;
+    }
+    return true;
+}
+
+// A frame as the player gets it: composed, then shown twice as the loop does. At 1x the frame
+// is the window, flipped twice; scaled, it is scaled into the window and flipped once. Full
+// screen is 0. The flips cost what the X server it runs on costs.
+static void ShownFrame(benchmark::State& state) {
+    if (!ShowAt(state, int(state.range(0)))) {
+        return;
+    }
+    for (auto _ : state) {
+        ComposeFrame();
+        ShowFrame(EndSceene);
+        ShowFrame(Backbuffer);
+    }
+}
+BENCHMARK(ShownFrame)->Arg(1)->Arg(2)->Arg(3)->Arg(0);
+
+// The scaling alone: nothing at 1x, where the game draws in the window.
+static void Scaling(benchmark::State& state) {
+    if (!ShowAt(state, int(state.range(0)))) {
+        return;
+    }
+    ComposeFrame();
+    for (auto _ : state) {
+        PutFrameInWindow();
+    }
+}
+BENCHMARK(Scaling)->Arg(1)->Arg(2)->Arg(3)->Arg(0);
+
 class RatioReporter : public benchmark::ConsoleReporter {
   public:
     void ReportRuns(const std::vector<Run>& runs) override {
@@ -48,7 +87,9 @@ class RatioReporter : public benchmark::ConsoleReporter {
         for (const Run& run : runs) {
             bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
             if (median || run.run_type == Run::RT_Iteration) {
-                nanoseconds[run.run_name.function_name] = run.GetAdjustedRealTime();
+                const benchmark::BenchmarkName& name = run.run_name;
+                nanoseconds[name.function_name + (name.args.empty() ? "" : "/" + name.args)] =
+                    run.GetAdjustedRealTime();
             }
         }
         ConsoleReporter::ReportRuns(runs);
@@ -80,6 +121,16 @@ int main(int argc, char* argv[]) {
     if (game > 0 && bare > 0) {
         printf("Game frame %.1f us, bare SDL frame %.1f us: ratio %.3f (goal: 1.1 at most)\n",
                game / 1000, bare / 1000, game / bare);
+    }
+    // What a frame costs at each scale, and how much of it is the scaling.
+    for (const char* at : {"1", "2", "3", "0"}) {
+        double shown = reporter.nanoseconds[std::string("ShownFrame/") + at];
+        double scaling = reporter.nanoseconds[std::string("Scaling/") + at];
+        if (shown > 0 && scaling > 0) {
+            std::string label = std::string(at) == "0" ? "Full screen" : std::string(at) + "x";
+            printf("%-11s shown frame %8.1f us, of which the scaling %6.1f us\n", label.c_str(),
+                   shown / 1000, scaling / 1000);
+        }
     }
     FreeGame();
     return 0;

@@ -105,6 +105,7 @@ TEST_F(Installed, TheDebianPackagePassesLintianAndInstallsAndRemovesCleanly) {
                              "../../../fonts/truetype/dejavu/DejaVuSans-Bold.ttf",
                              "./usr/share/man/man6/zarn.6.gz", "./usr/share/doc/zarn/copyright",
                              "./usr/share/metainfo/org.example.zarn.metainfo.xml",
+                             "./usr/share/applications/org.example.zarn.desktop",
                              "./usr/share/icons/hicolor/256x256/apps/zarn.png"}) {
         EXPECT_NE(files.find(std::string(file) + "\n"), std::string::npos) << file;
     }

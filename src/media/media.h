@@ -43,6 +43,7 @@ void CloseGameWindow();
 // Clears the frame for drawing, and shows it: at 1x in a window, the frame is the window's own.
 void ClearFrame();
 void ShowFrame(SDL_Surface* frame);
+void PutFrameInWindow(); // the scaling step of ShowFrame alone, for the benchmark
 // The game pixel under the pointer, or OFF_THE_GAME both ways where there is none.
 void GamePointer(int* x, int* y);
 SDL_Surface* LoadImage(const char* fileName);

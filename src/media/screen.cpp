@@ -154,7 +154,10 @@ void ClearFrame() {
 }
 
 // Every game pixel as a Scale x Scale block: each row is widened once, then copied down.
-static void DrawScaledFrame() {
+void PutFrameInWindow() {
+    if (Backbuffer == Window) {
+        return; // at 1x in a window the game draws in the window itself
+    }
     if (Scale == 1) {
         SDL_Rect at = {Sint16(OffsetX), Sint16(OffsetY), 0, 0};
         SDL_BlitSurface(ScaledFrame, NULL, Window, &at);
@@ -189,12 +192,13 @@ void ShowFrame(SDL_Surface* frame) {
         SDL_Flip(frame);
         return;
     }
-    // The loop shows each frame twice, before and after the end screen's hold: it is scaled once.
+    // The loop shows each frame twice, before and after the end screen's hold, and the window
+    // keeps it meanwhile: a scaled frame, many times the pixels, is scaled and flipped once.
     if (FrameIsNew) {
-        DrawScaledFrame();
+        PutFrameInWindow();
+        SDL_Flip(Window);
         FrameIsNew = false;
     }
-    SDL_Flip(Window);
 }
 
 void GamePointer(int* x, int* y) {
