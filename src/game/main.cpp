@@ -25,8 +25,9 @@ static const char* const USAGE =
     "\n"
     "Exit status: 0 when the game ends, 1 when it cannot start, 2 for a wrong command line.\n";
 
-// No screen is a thousand times the game's size.
-const int SCALE_NO_SCREEN_HOLDS = 1000;
+// No screen is 16384 pixels high, and SDL 1.2 measures a window in 16 bits: a scale this large
+// is refused even where the screen's size is not known.
+const int SCALE_NO_SCREEN_HOLDS = 32;
 
 // The digits' number, up to SCALE_NO_SCREEN_HOLDS; -1 if the text is not digits alone.
 static int ScaleFrom(const char* text) {
@@ -71,7 +72,7 @@ static bool ReadPlayOptions(int argc, char* argv[]) {
             NoteCommandLineError("--scale takes a whole number from 1, not '%s'", number);
             return false;
         }
-        if (RequestedScale == SCALE_NO_SCREEN_HOLDS) {
+        if (RequestedScale >= SCALE_NO_SCREEN_HOLDS) {
             NoteCommandLineError("--scale %s is larger than any screen holds", number);
             return false;
         }
