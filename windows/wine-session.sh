@@ -17,6 +17,9 @@ action=$1
 folder=$(realpath -m "$2")
 shift 2
 export WINEPREFIX="$folder/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine names Unix files in the Unix locale's character set: a player's desktop has a UTF-8 one,
+# a brand-new machine's root shell may have none, and then no file named outside ASCII opens.
+export LC_ALL=C.UTF-8
 
 stop() {
     if [ -d "$WINEPREFIX" ]; then wineserver -k 2>/dev/null || true; fi
