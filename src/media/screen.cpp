@@ -141,10 +141,14 @@ bool ToggleFullScreen() {
     return OpenWindow(!FullScreen);
 }
 
+// A start after this one (the tests, the benchmark) opens its window afresh.
 void CloseGameWindow() {
     SDL_FreeSurface(ScaledFrame);
     ScaledFrame = NULL;
     Window = NULL; // SDL frees the display surface itself
+    FullScreen = false;
+    Scale = 1;
+    OffsetX = OffsetY = 0;
 }
 
 void ClearFrame() {
