@@ -5,7 +5,6 @@
 #include "game/game.h"
 
 #include <climits>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
