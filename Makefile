@@ -123,8 +123,8 @@ soak: test-build
 	cd build && ZARN_SOAK_SECONDS=600 ./tests/zarn_soak
 
 # One frame's work beside the bare SDL calls, on both SDL implementations; a shown frame at 1x,
-# 2x, 3x and full screen on a 4K X server; start-up and memory, what each damaged file costs
-# before the game refuses it, and the Windows game under Wine.
+# 2x, 3x and full screen on a 4K X server, and a switch to full screen or back; start-up and
+# memory, what each damaged file costs before the game refuses it, and the Windows game under Wine.
 bench: test-build
 	@tools/install-deps.sh $(BENCH_PACKAGES)
 	tools/sdl-implementations.sh | while read -r sdl path; do echo "== $$sdl"; \
@@ -133,7 +133,7 @@ bench: test-build
 		echo "== $$sdl, shown on a 3840x2160 X server"; \
 		xvfb-run -a -s "-screen 0 3840x2160x24 -noreset" env SDL_VIDEODRIVER=x11 \
 		LD_LIBRARY_PATH=$$path ./build/zarn_bench \
-		--benchmark_filter='ShownFrame|Scaling' $(BENCH_FLAGS) || exit 1; done
+		--benchmark_filter='ShownFrame|Scaling|Switch' $(BENCH_FLAGS) || exit 1; done
 	$(XVFB_RUN) tools/measure-memory.sh
 	tools/measure-damaged.sh
 	$(XVFB_RUN) windows/bench.sh build

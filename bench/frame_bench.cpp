@@ -80,6 +80,23 @@ static void Scaling(benchmark::State& state) {
 }
 BENCHMARK(Scaling)->Arg(1)->Arg(2)->Arg(3)->Arg(0);
 
+// F11 mid-round: from the 512 x 512 window to full screen or back, until the next frame is
+// shown. For that long the game draws nothing.
+static void Switch(benchmark::State& state) {
+    if (!ShowAt(state, 1)) {
+        return;
+    }
+    for (auto _ : state) {
+        if (!ToggleFullScreen()) {
+            state.SkipWithError(StartupError());
+            return;
+        }
+        ComposeFrame();
+        ShowFrame(EndSceene);
+    }
+}
+BENCHMARK(Switch)->Iterations(10);
+
 class RatioReporter : public benchmark::ConsoleReporter {
   public:
     void ReportRuns(const std::vector<Run>& runs) override {
@@ -131,6 +148,11 @@ int main(int argc, char* argv[]) {
             printf("%-11s shown frame %8.1f us, of which the scaling %6.1f us\n", label.c_str(),
                    shown / 1000, scaling / 1000);
         }
+    }
+    double switched = reporter.nanoseconds["Switch"];
+    if (switched > 0) {
+        printf("F11, to full screen or back, until the next frame is shown: %.1f ms\n",
+               switched / 1e6);
     }
     FreeGame();
     return 0;

@@ -357,6 +357,17 @@ TEST_F(BigScreen, AtScale2EveryGamePixelIsABlockAndThePointerFindsItsGamePixel) 
         window.MovePointer(2 * REST_X, 2 * REST_Y);
         enemyAt = moved;
     }
+
+    // F11 from the window, wherever the desktop put it: the whole screen, from its corner.
+    window.Key("key", "F11");
+    std::unique_ptr<GameWindow> fullScreen;
+    EXPECT_TRUE(Eventually(5000,
+                           [&] {
+                               fullScreen = std::make_unique<GameWindow>(*server, 1000);
+                               return fullScreen->Found() && fullScreen->Width() == 1600 &&
+                                      fullScreen->X() == 0 && fullScreen->Y() == 0;
+                           }))
+        << fullScreen->Width() << " wide at (" << fullScreen->X() << ", " << fullScreen->Y() << ")";
     window.Key("key", "Escape");
     int status = -1;
     ASSERT_TRUE(game.WaitForExit(5000, &status));

@@ -2,6 +2,7 @@
 // game DPI-aware, so Windows gives it real pixels and leaves the scaling to it.
 #include "media/media.h"
 
+#include <SDL_syswm.h>
 #include <windows.h>
 
 void AskTheDesktop(Desktop& desktop) {
@@ -20,5 +21,13 @@ void AskTheDesktop(Desktop& desktop) {
         AdjustWindowRectEx(&frame, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, FALSE, 0)) {
         desktop.roomWidth = (work.right - work.left) - (frame.right - frame.left);
         desktop.roomHeight = (work.bottom - work.top) - (frame.bottom - frame.top);
+    }
+}
+
+void PlaceWindow(int x, int y) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWMInfo(&info) > 0) {
+        SetWindowPos(info.window, NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }

@@ -33,8 +33,10 @@ struct Desktop {
     int roomWidth, roomHeight;
     int scaleFactor;
 };
-// Each platform's own: fills in what its desktop says beyond the screen's size.
+// Each platform's own: fills in what its desktop says beyond the screen's size, and puts the
+// game's window with its top-left corner at (x, y) of the screen.
 void AskTheDesktop(Desktop& desktop);
+void PlaceWindow(int x, int y);
 // The largest scale from 1 up to wanted at which the frame fits the room.
 int ChooseScale(int roomWidth, int roomHeight, int wanted);
 bool OpenGameWindow();

@@ -47,15 +47,6 @@ static int LargestWindowedScale() {
     return ChooseScale(TheDesktop.roomWidth, TheDesktop.roomHeight, INT_MAX);
 }
 
-static bool RestartVideo() {
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == -1) {
-        NoteStartupError("cannot restart SDL's video: %s", SDL_GetError());
-        return false;
-    }
-    return true;
-}
-
 static bool OpenWindow(bool fullScreen) {
     int width = WindowedScale * SCREEN_WIDTH;
     int height = WindowedScale * SCREEN_HEIGHT;
@@ -69,29 +60,27 @@ static bool OpenWindow(bool fullScreen) {
         flags |= SDL_NOFRAME;
         scale = ChooseScale(width, height, INT_MAX);
     }
-    // Not every SDL 1.2 moves a window it has opened: a window over the whole screen, and the
-    // one that comes back from it, are new windows, and SDL reads from its environment where a
-    // new window goes.
-    bool reopen = Window && bool(flags & SDL_NOFRAME) != FullScreen;
-    if (reopen && !RestartVideo()) {
-        return false;
-    }
-    if (flags & SDL_NOFRAME) {
+    // SDL reads from its environment where its window goes; the window that comes back from
+    // full screen stays where it is.
+    if (fullScreen) {
         putenv(const_cast<char*>("SDL_VIDEO_WINDOW_POS=0,0"));
-    } else if (reopen) {
-        putenv(const_cast<char*>("SDL_VIDEO_WINDOW_POS=")); // where SDL puts a new window
+    } else if (FullScreen) {
+        putenv(const_cast<char*>("SDL_VIDEO_WINDOW_POS="));
     }
-    SetWindowIcon(GRAPHICS_DIR WINDOW_ICON_FILE); // SDL takes it before the window opens
+    if (!Window) {
+        SetWindowIcon(GRAPHICS_DIR WINDOW_ICON_FILE); // SDL takes it before the window opens
+    }
     // One mode request serves both handles: a second request may free the first one's surface.
+    // The same window takes the new size: the switch costs a frame, not a new window.
     Window = SDL_SetVideoMode(width, height, 32, flags);
     if (!Window) {
         NoteStartupError("cannot open a %dx%d window: %s", width, height, SDL_GetError());
         return false;
     }
-    if (reopen) {
-        SDL_WM_SetCaption(WINDOW_TITLE, NULL); // a new window has none
+    if (fullScreen) {
+        PlaceWindow(0, 0); // not every SDL 1.2 moves a window it only resizes
     }
-    FullScreen = flags & SDL_NOFRAME;
+    FullScreen = fullScreen;
     Scale = scale;
     OffsetX = (width - scale * SCREEN_WIDTH) / 2;
     OffsetY = (height - scale * SCREEN_HEIGHT) / 2;
