@@ -37,7 +37,7 @@ BUILD_DIR := build
 CMAKE_FLAGS :=
 endif
 
-.PHONY: all run test check check-fast deps test-deps build game test-build web web-run web-bench web-screenshots web-test-deps windows windows-for-tests clean soak bench fuzz package release
+.PHONY: all run test check check-fast deps test-deps build game test-build web web-run web-bench web-screenshots web-test-deps windows windows-for-tests clean soak bench fuzz package release sanitized every-test-package
 
 all: build
 
@@ -103,13 +103,24 @@ web-test-deps:
 	@command -v npm >/dev/null || tools/install-deps.sh npm
 	cd web && npm ci --no-audit --no-fund
 
-# Every test, then the in-process and end-to-end tests again under AddressSanitizer and UBSan.
+# Every package in one go; the three builds side by side, as the Windows libraries' configure
+# scripts leave a core idle; then every test, and beside them the in-process and end-to-end tests
+# again under AddressSanitizer and UBSan: the end-to-end tests' games idle between frames, so
+# the two runs share the cores. Each build's and each run's output comes out whole when it ends.
 ifeq ($(SANITIZE),1)
 test: test-build check
 else
-test: web web-test-deps windows-for-tests test-build check
-	$(MAKE) --no-print-directory test SANITIZE=1
+test: every-test-package web-test-deps
+	$(MAKE) --no-print-directory -j 3 --output-sync=target web windows-for-tests test-build
+	$(MAKE) --no-print-directory -j 2 --output-sync=recurse check sanitized
 endif
+
+every-test-package:
+	@tools/install-deps.sh $(BUILD_PACKAGES) $(TEST_PACKAGES) $(WEB_PACKAGES) $(WEB_TEST_PACKAGES) \
+		$(WINDOWS_PACKAGES) $(WINDOWS_TEST_PACKAGES)
+
+sanitized:
+	$(MAKE) --no-print-directory -j 1 test SANITIZE=1
 
 check:
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(TEST_JOBS) $(CTEST_FLAGS)

@@ -55,42 +55,54 @@ export LDFLAGS="-Wl,--no-insert-timestamp -Wl,-s" # libtool drops a bare -s
 export CC=$host-gcc-win32
 # The host's own .pc files must not answer for Windows.
 export PKG_CONFIG_LIBDIR="$prefix/lib/pkgconfig"
-log=$work/build.log
+# Each library has its own log; on a failure, its end is shown.
 run() {
+    log=$work/$1.log
+    shift
     "$@" >>"$log" 2>&1 || { tail -n 40 "$log" >&2; echo "zarn: building the Windows libraries failed: $*" >&2; exit 1; }
 }
 echo "Building SDL 1.2, FreeType and SDL_ttf for Windows into $prefix" >&2
 
-cd "$work"
-run tar xzf "$archives/libsdl1.2_1.2.15+dfsg2.orig.tar.gz"
-run tar xJf "$archives/libsdl1.2_1.2.15+dfsg2-8.debian.tar.xz"
-# Debian's patches but one: it drops the -lSDLmain -mwindows that a Windows program needs.
-grep -v -e '^#' -e '^dont_propagate_lpthread.diff$' debian/patches/series >"$prefix/sdl-patches.txt"
-while read -r patch; do
-    run patch -d SDL-1.2.15 -p1 --no-backup-if-mismatch -i "$work/debian/patches/$patch"
-done <"$prefix/sdl-patches.txt"
-cd SDL-1.2.15
-run ./configure --host=$host --prefix="$prefix" --disable-static --enable-shared
-run make -j "$jobs"
-run make install
-cp COPYING "$prefix/licences/SDL-COPYING.txt"
-
-cd "$work"
-run tar xJf "$archives/freetype_2.13.3+dfsg.orig.tar.xz"
-cd freetype-2.13.3
-run ./configure --host=$host --prefix="$prefix" --disable-shared --enable-static \
-    --without-zlib --without-bzip2 --without-png --without-harfbuzz --without-brotli
-run make -j "$jobs"
-run make install
-cp docs/FTL.TXT "$prefix/licences/FreeType-FTL.txt"
+# SDL and FreeType side by side: their configure scripts run on one core each.
+(
+    cd "$work"
+    run sdl tar xzf "$archives/libsdl1.2_1.2.15+dfsg2.orig.tar.gz"
+    run sdl tar xJf "$archives/libsdl1.2_1.2.15+dfsg2-8.debian.tar.xz"
+    # Debian's patches but one: it drops the -lSDLmain -mwindows that a Windows program needs.
+    grep -v -e '^#' -e '^dont_propagate_lpthread.diff$' debian/patches/series >"$prefix/sdl-patches.txt"
+    while read -r patch; do
+        run sdl patch -d SDL-1.2.15 -p1 --no-backup-if-mismatch -i "$work/debian/patches/$patch"
+    done <"$prefix/sdl-patches.txt"
+    cd SDL-1.2.15
+    run sdl ./configure --host=$host --prefix="$prefix" --disable-static --enable-shared
+    run sdl make -j "$jobs"
+    run sdl make install
+    cp COPYING "$prefix/licences/SDL-COPYING.txt"
+) &
+sdl=$!
+(
+    cd "$work"
+    run freetype tar xJf "$archives/freetype_2.13.3+dfsg.orig.tar.xz"
+    cd freetype-2.13.3
+    run freetype ./configure --host=$host --prefix="$prefix" --disable-shared --enable-static \
+        --without-zlib --without-bzip2 --without-png --without-harfbuzz --without-brotli
+    run freetype make -j "$jobs"
+    run freetype make install
+    cp docs/FTL.TXT "$prefix/licences/FreeType-FTL.txt"
+) &
+freetype=$!
+status=0
+wait "$sdl" || status=$?
+wait "$freetype" || status=$?
+[ "$status" -eq 0 ] || exit "$status"
 
 # SDL_ttf is one source file; its configure would look for the host's freetype-config.
 cd "$work"
-run tar xzf "$archives/SDL_ttf-2.0.11.tar.gz"
+run sdl_ttf tar xzf "$archives/SDL_ttf-2.0.11.tar.gz"
 cd SDL_ttf-2.0.11
 # shellcheck disable=SC2086 # $CFLAGS is a list of flags
-run "$CC" $CFLAGS -c SDL_ttf.c -I"$prefix/include/SDL" -I"$prefix/include/freetype2" -o SDL_ttf.o
-run $host-ar rcD "$prefix/lib/libSDL_ttf.a" SDL_ttf.o
+run sdl_ttf "$CC" $CFLAGS -c SDL_ttf.c -I"$prefix/include/SDL" -I"$prefix/include/freetype2" -o SDL_ttf.o
+run sdl_ttf $host-ar rcD "$prefix/lib/libSDL_ttf.a" SDL_ttf.o
 cp SDL_ttf.h "$prefix/include/SDL/"
 cp COPYING "$prefix/licences/SDL_ttf-COPYING.txt"
 
