@@ -24,6 +24,8 @@ void AskTheDesktop(Desktop& desktop) {
     }
 }
 
+// SDL 1.2.15 moves its window itself where SDL_VIDEO_WINDOW_POS says; placing it once more
+// keeps the game's own promise whatever SDL.dll a player puts beside it.
 void PlaceWindow(int x, int y) {
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);

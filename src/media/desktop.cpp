@@ -23,8 +23,12 @@ void PlaceWindow(int x, int y) {
     }
     // The window the window manager handles; sdl12-compat has only the one.
     ::Window topLevel = info.info.x11.wmwindow ? info.info.x11.wmwindow : info.info.x11.window;
-    info.info.x11.lock_func();
+    if (info.info.x11.lock_func) {
+        info.info.x11.lock_func();
+    }
     XMoveWindow(info.info.x11.display, topLevel, x, y);
     XFlush(info.info.x11.display);
-    info.info.x11.unlock_func();
+    if (info.info.x11.unlock_func) {
+        info.info.x11.unlock_func();
+    }
 }
