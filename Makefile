@@ -13,8 +13,9 @@ TEST_PACKAGES := libgtest-dev libx11-dev libpng-dev xvfb xauth xdotool libsdl1.2
 	libbenchmark-dev $(PACKAGE_PACKAGES) $(PACKAGE_CHECK_PACKAGES) $(REPRODUCIBLE_PACKAGES)
 BENCH_PACKAGES := time x11-apps x11-utils
 FUZZ_PACKAGES := clang libclang-rt-dev llvm
-# The browser version: Debian's emscripten (whose optimiser wants acorn), the font's subsetter.
-WEB_PACKAGES := emscripten node-acorn fonttools zip
+# The browser version: Debian's emscripten (whose optimiser wants acorn), the minifier, the
+# pictures' WebP encoder (Pillow), the font's subsetter.
+WEB_PACKAGES := emscripten node-acorn terser python3-pil fonttools zip
 # The three engines players use: Blink, Gecko and WebKit (WebKitWebDriver and MiniBrowser).
 WEB_TEST_PACKAGES := chromium firefox-esr webkit2gtk-driver
 # Windows: the cross-compilers (win32 threads), the native compiler that FreeType builds a tool

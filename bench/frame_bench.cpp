@@ -53,9 +53,9 @@ static bool ShowAt(benchmark::State& state, int scale) {
     return true;
 }
 
-// A frame as the player gets it: composed, then shown twice as the loop does. At 1x the frame
-// is the window, flipped twice; scaled, it is scaled into the window and flipped once. Full
-// screen is 0. The flips cost what the X server it runs on costs.
+// A frame as the player gets it: composed, then shown twice as the loop does, which puts it on
+// the screen once: at 1x the frame is the window, flipped; scaled, it is scaled into the window
+// and flipped. Full screen is 0. The flip costs what the X server it runs on costs.
 static void ShownFrame(benchmark::State& state) {
     if (!ShowAt(state, int(state.range(0)))) {
         return;

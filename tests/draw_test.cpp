@@ -61,6 +61,12 @@ TEST_F(DrawTest, TheFirstFrameShowsTheBackgroundBothSpritesAndTheHud) {
     ASSERT_GT(lifeInk, 100);
     EXPECT_EQ(TextPixelsInColor(Backbuffer, "Life: 30", 0, 30, LIGHT_GREY, 0, 512), lifeInk);
     EXPECT_EQ(CountColor(Backbuffer, DARK_GREY, WHOLE), 0);
+
+    // Shown before the end screen's hold and after it, as the loop does: flipped once.
+    int flips = FlipsSoFar();
+    ShowFrame(EndSceene);
+    ShowFrame(Backbuffer);
+    EXPECT_EQ(FlipsSoFar() - flips, 1);
 }
 
 TEST_F(DrawTest, TheScoreLineShowsTheScore) {

@@ -1,9 +1,12 @@
-// Zarn Game in a browser: loading one picture. The page preloads the pictures and the browser
+// Zarn Game in a browser: loading one picture. The page fetches the pictures and the browser
 // decodes them, so the native game's checks of a file's bytes are the browser's business here.
 #include "media/media.h"
 
+// The picture the page holds under the path the game asks for (pictures.js); NULL if none.
+extern "C" SDL_Surface* ZarnPicture(const char* fileName);
+
 SDL_Surface* LoadImage(const char* fileName) {
-    SDL_Surface* imageLoaded = SDL_LoadBMP(fileName);
+    SDL_Surface* imageLoaded = ZarnPicture(fileName);
     if (!imageLoaded) {
         return NULL;
     }

@@ -124,6 +124,17 @@ function playOffline() {
   });
 }
 
+// The pictures the game loads, decoded by the browser and handed to emscripten's SDL under the
+// paths the game asks for them by.
+var PICTURES = canvas.dataset.pictures.split(" ");
+var pictures = Promise.all(PICTURES.map(function (name) {
+  return fetchFile(name.replace(/\.bmp$/, ".webp"))
+    .then(function (response) { return response.blob(); })
+    .then(function (blob) {
+      return createImageBitmap(blob, { colorSpaceConversion: "none", premultiplyAlpha: "none" });
+    });
+}));
+
 var Module = {
   canvas: canvas,
   setStatus: function (text) {
@@ -134,10 +145,16 @@ var Module = {
     }
     loading.hidden = !text;
   },
-  // The font must be there before the first frame draws the HUD.
+  // The pictures and the font must be there before the game starts and draws the HUD.
   preRun: [function () {
-    addRunDependency("font");
-    fontReady.then(function () { removeRunDependency("font"); });
+    Module.addRunDependency("media");
+    Promise.all([pictures, fontReady]).then(function (loaded) {
+      Module.pictures = {};
+      loaded[0].forEach(function (picture, i) {
+        Module.pictures["graphics/" + PICTURES[i]] = picture;
+      });
+      Module.removeRunDependency("media");
+    }).catch(failToStart);
   }],
   onRuntimeInitialized: function () {
     loading.hidden = true;
@@ -154,49 +171,43 @@ var Module = {
 canvas.getContext("2d", { alpha: false });
 fitGame();
 
-// The game's pictures come gzipped, as many hosts compress no file of an unknown type: the page
-// expands them before zarn.js's loader asks for its package. A host that sent them with its own
-// Content-Encoding has had the browser expand them already.
-function expandPackage(bytes) {
-  var head = new Uint8Array(bytes, 0, 2);
-  if (head[0] !== 0x1f || head[1] !== 0x8b) return bytes;
-  var expanded = new Blob([bytes]).stream().pipeThrough(new DecompressionStream("gzip"));
-  return new Response(expanded).arrayBuffer();
+// The game's code comes gzipped, as many hosts compress no file of an unknown type and a plain
+// one compresses nothing: the page expands it. A host that sent it with its own
+// Content-Encoding has had the browser expand it already.
+function expand(response) {
+  return response.arrayBuffer().then(function (bytes) {
+    var head = new Uint8Array(bytes, 0, 2);
+    if (head[0] !== 0x1f || head[1] !== 0x8b) return bytes;
+    var expanded = new Blob([bytes]).stream().pipeThrough(new DecompressionStream("gzip"));
+    return new Response(expanded).arrayBuffer();
+  });
 }
 function failToStart(error) {
-  console.error("Zarn Game cannot start:", error);
+  console.error("Zarn Game cannot start: " + error);
   loading.hidden = true;
   again.hidden = false;
 }
-function startGame(gamePackage) {
-  Module.getPreloadedPackage = function () { return gamePackage; };
-  var script = document.createElement("script");
-  script.src = "zarn.js";
-  document.body.appendChild(script);
-}
-
-// The game's code is compiled while its pictures come.
 function fetchFile(name) {
   return fetch(name).then(function (response) {
     if (!response.ok) throw new Error(name + ": " + response.status);
     return response;
   });
 }
-var gameCode = fetchFile("zarn.wasm");
+
+// The game's WebAssembly is fetched and expanded while its JavaScript starts.
+var gameCode = fetchFile("zarn.wasm.gz").then(expand);
 Module.instantiateWasm = function (imports, receiveInstance) {
   gameCode
-    .then(function (response) {
-      // A host that calls WebAssembly something else gets it compiled all the same.
-      return WebAssembly.instantiateStreaming(response.clone(), imports).catch(function () {
-        return response.arrayBuffer().then(function (bytes) { return WebAssembly.instantiate(bytes, imports); });
-      });
-    })
+    .then(function (bytes) { return WebAssembly.instantiate(bytes, imports); })
     .then(function (result) { receiveInstance(result.instance, result.module); })
     .catch(failToStart);
   return {};
 };
-fetchFile("zarn.data.gz")
-  .then(function (response) { return response.arrayBuffer(); })
-  .then(expandPackage)
-  .then(startGame)
+fetchFile("zarn.js.gz")
+  .then(expand)
+  .then(function (bytes) {
+    var script = document.createElement("script");
+    script.src = URL.createObjectURL(new Blob([bytes], { type: "text/javascript" }));
+    document.body.appendChild(script);
+  })
   .catch(failToStart);

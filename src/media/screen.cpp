@@ -179,18 +179,17 @@ void PutFrameInWindow() {
     }
 }
 
+// The loop shows each frame twice, before and after the end screen's hold, and the window keeps
+// it meanwhile: a frame is put on the screen once, and a scaled one scaled once.
 void ShowFrame(SDL_Surface* frame) {
-    if (frame == Window) {
-        SDL_Flip(frame);
+    if (!FrameIsNew) {
         return;
     }
-    // The loop shows each frame twice, before and after the end screen's hold, and the window
-    // keeps it meanwhile: a scaled frame, many times the pixels, is scaled and flipped once.
-    if (FrameIsNew) {
+    if (frame != Window) {
         PutFrameInWindow();
-        SDL_Flip(Window);
-        FrameIsNew = false;
     }
+    SDL_Flip(Window);
+    FrameIsNew = false;
 }
 
 void GamePointer(int* x, int* y) {
