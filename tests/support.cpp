@@ -1,8 +1,6 @@
 // Test support: the real game started in-process on SDL's dummy video driver, and its pixels.
 #include "support.h"
 
-#include <dlfcn.h>
-
 #include <cstdlib>
 #include <fstream>
 #include <random>
@@ -11,18 +9,6 @@ namespace fs = std::filesystem;
 
 std::ostream& operator<<(std::ostream& out, const Color& c) {
     return out << "(" << c.r << ", " << c.g << ", " << c.b << ")";
-}
-
-// Every flip the game asks for, counted on its way to SDL's own SDL_Flip.
-static int Flips = 0;
-extern "C" int SDL_Flip(SDL_Surface* screen) {
-    static auto sdlFlip = reinterpret_cast<int (*)(SDL_Surface*)>(dlsym(RTLD_NEXT, "SDL_Flip"));
-    ++Flips;
-    return sdlFlip(screen);
-}
-
-int FlipsSoFar() {
-    return Flips;
 }
 
 fs::path SourceDir() {

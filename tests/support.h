@@ -22,8 +22,6 @@ const Color LIGHT_GREY = {225, 225, 225};
 const Color DARK_GREY = {64, 64, 64};
 
 std::filesystem::path SourceDir();
-// How many times the game has flipped the window since the test program started.
-int FlipsSoFar();
 // The game's pictures, in the order it loads them, and whether it needs each to start.
 struct GamePicture {
     const char* name;

@@ -2,16 +2,17 @@
 // worker's store included, counted at the server as body bytes, from a host that compresses
 // nothing and from one that gzips text types (both answer "not modified" as real hosts do); then
 // in each engine the time from page load to the first frame, fresh and (median of five) from the
-// service worker's store, the pace, and the CPU the browser uses while the game plays, beside
-// what it uses for a page that redraws one pixel 30 times a second and for one that uploads a
-// whole 512 x 512 frame 30 times a second (what any software-drawn game pays at the least);
+// service worker's store, the pace and how evenly frames follow the display's refreshes, and the
+// CPU the browser uses while the game plays, beside what it uses for a page that redraws one
+// pixel 30 times a second and for one that uploads a whole 512 x 512 frame 30 times a second
+// (what any software-drawn game pays at the least);
 // last the native game's CPU under the same X server.
 // node web/bench.mjs BUILD_FOLDER (with DISPLAY set, for WebKit and the native game)
 import { mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { spawn } from "node:child_process";
 import { join } from "node:path";
-import { ENGINES, openGame } from "./browsers.mjs";
+import { ENGINES, framesOnScreen, openGame } from "./browsers.mjs";
 
 const build = process.argv[2];
 const web = join(build, "web");
@@ -101,6 +102,11 @@ for (const engine of ENGINES) {
   again.sort((a, b) => a - b);
   row(`${engine} again, cached`, again[2].toFixed(0), "ms after the page began to load, median of 5");
   row(`${engine} pace`, (await pace(page)).toFixed(1), "frames a second");
+  // How evenly: how long each frame stays on the screen, over 30 s of refreshes.
+  const { period, stays } = await framesOnScreen(page, 1800);
+  const frames = Object.values(stays).reduce((sum, n) => sum + n, 0);
+  row(`${engine} two refreshes`, (100 * (stays[2] || 0) / frames).toFixed(1),
+      `% of ${frames} frames, refresh ${period.toFixed(2)} ms; frames by refreshes: ${JSON.stringify(stays)}`);
   const played = await cpuPercent(game.pid, 10);
   row(`${engine} CPU`, played.toFixed(1), "% of a core, 10 s of play");
   await game.close();
