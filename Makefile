@@ -38,7 +38,7 @@ BUILD_DIR := build
 CMAKE_FLAGS :=
 endif
 
-.PHONY: all run test check check-fast deps test-deps build game test-build web web-run web-bench web-screenshots web-test-deps windows windows-for-tests clean soak bench fuzz package release sanitized every-test-package
+.PHONY: all run test check check-fast deps test-deps build game test-build web web-run web-bench web-soak web-screenshots web-test-deps windows windows-for-tests clean soak bench fuzz package release sanitized every-test-package
 
 all: build
 
@@ -88,6 +88,13 @@ windows-for-tests:
 web-bench: web web-test-deps game
 	@tools/install-deps.sh xvfb xauth
 	$(XVFB_RUN) node web/bench.mjs build
+
+# Thirty minutes of play in WebKit as a player plays (another engine or length: make web-soak
+# WEB_SOAK="firefox 10"): the page must keep drawing and its web process must not crash.
+WEB_SOAK := webkit 30
+web-soak: web web-test-deps
+	@tools/install-deps.sh xvfb xauth
+	$(XVFB_RUN) node web/soak.mjs build $(WEB_SOAK)
 
 # docs/phone-upright.png and docs/phone-sideways.png, as Chromium's phone emulation shows the page.
 web-screenshots: web web-test-deps
