@@ -2,7 +2,8 @@
 # The Windows game under Wine beside the native game, on one X server (run in Xvfb): how long
 # from start to the window and to the first picture, and the frame pace, read from the screen.
 # Left alone, the only thing that changes in the picture is the Life line, once every 30
-# frames, so the time between two changes is 30 frames' time.
+# frames, so the time between two changes is 30 frames' time; the CPU time the game's process
+# takes meanwhile, over the frames, is the CPU of a shown frame at 1x.
 # windows/bench.sh BUILD_FOLDER
 set -eu
 build=$(realpath "$1")
@@ -23,9 +24,16 @@ drawn() {
     [ "$(xwd -silent -id "$1" | tail -c "$bytes" | tr -d '\000' | wc -c)" -gt $((bytes / 8)) ]
 }
 
-measure() { # label, command...
+# The CPU time, in clock ticks, of the processes named $1 (the game's).
+cpu() {
+    for pid in $(pgrep -x "$1"); do cut -d ' ' -f 14,15 "/proc/$pid/stat"; done |
+        awk '{ ticks += $1 + $2 } END { print ticks + 0 }'
+}
+
+measure() { # label, process name, command...
     label=$1
-    shift
+    name=$2
+    shift 2
     start=$(now)
     (cd "$root" && exec "$@") &
     window=""
@@ -41,20 +49,23 @@ measure() { # label, command...
     while [ "$changes" -lt 6 ]; do
         current=$(picture "$window")
         if [ "$current" != "$last" ]; then
-            [ "$changes" -eq 0 ] && first=$(now)
+            [ "$changes" -eq 0 ] && first=$(now) && ticks=$(cpu "$name")
             changes=$((changes + 1))
             last=$current
         fi
         sleep 0.005
     done
     steps=$(now)
+    ticks=$(($(cpu "$name") - ticks))
     xdotool windowfocus --sync "$window" key Escape
     wait
-    awk -v l="$label" -v s="$start" -v w="$shown" -v d="$drawn" -v f="$first" -v e="$steps" 'BEGIN {
-        printf "%-22s window %4.0f ms, first picture %4.0f ms after start; %.2f frames a second\n",
-            l, (w - s) / 1e6, (d - s) / 1e6, 5 * 30 / ((e - f) / 1e9) }'
+    awk -v l="$label" -v s="$start" -v w="$shown" -v d="$drawn" -v f="$first" -v e="$steps" \
+        -v t="$ticks" -v hz="$(getconf CLK_TCK)" 'BEGIN {
+        printf "%-22s window %4.0f ms, first picture %4.0f ms after start; %.2f frames a second;" \
+            " %.2f ms of CPU a frame\n", l, (w - s) / 1e6, (d - s) / 1e6, 5 * 30 / ((e - f) / 1e9),
+            t * 1000 / hz / (5 * 30) }'
 }
 
-measure "native (build/zarn)" "$build/zarn"
-measure "Windows, under Wine" wine "$exe"
+measure "native (build/zarn)" zarn "$build/zarn"
+measure "Windows, under Wine" zarn.exe wine "$exe"
 wineserver -k # before the X server goes
