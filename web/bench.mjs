@@ -5,7 +5,7 @@
 // service worker's store, the pace and how evenly frames follow the display's refreshes, and the
 // CPU the browser uses while the game plays, beside what it uses for a page that redraws one
 // pixel 30 times a second and for one that uploads a whole 512 x 512 frame 30 times a second
-// (what any software-drawn game pays at the least);
+// (what any software-drawn game pays at the least), each the median of three 10-s runs;
 // last the native game's CPU under the same X server.
 // node web/bench.mjs BUILD_FOLDER (with DISPLAY set, for WebKit and the native game)
 import { mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from "node:fs";
@@ -107,15 +107,23 @@ for (const engine of ENGINES) {
   const frames = Object.values(stays).reduce((sum, n) => sum + n, 0);
   row(`${engine} two refreshes`, (100 * (stays[2] || 0) / frames).toFixed(1),
       `% of ${frames} frames, refresh ${period.toFixed(2)} ms; frames by refreshes: ${JSON.stringify(stays)}`);
-  const played = await cpuPercent(game.pid, 10);
-  row(`${engine} CPU`, played.toFixed(1), "% of a core, 10 s of play");
   await game.close();
-  for (const [name, folder] of Object.entries(floors)) {
-    const floor = await openGame(engine, folder);
-    await sleep(1000);
-    const used = await cpuPercent(floor.pid, 10);
-    row(`${engine} CPU, ${name}`, used.toFixed(1), `% of a core, 10 s; the game ${(played / used).toFixed(2)} times it`);
-    await floor.close();
+  // The CPU: the game and the two floors in turn, three times, each the median of its three.
+  const runs = { game: [], ...Object.fromEntries(Object.keys(floors).map((name) => [name, []])) };
+  for (let run = 0; run < 3; run++) {
+    for (const [name, folder] of [["game", web], ...Object.entries(floors)]) {
+      const opened = await openGame(engine, folder);
+      await sleep(name === "game" ? 3000 : 1000);
+      runs[name].push(await cpuPercent(opened.pid, 10));
+      await opened.close();
+    }
+  }
+  const median = (values) => [...values].sort((a, b) => a - b)[1];
+  const played = median(runs.game);
+  row(`${engine} CPU`, played.toFixed(1), `% of a core, 10 s of play, median of ${runs.game.map((v) => v.toFixed(1))}`);
+  for (const name of Object.keys(floors)) {
+    const used = median(runs[name]);
+    row(`${engine} CPU, ${name}`, used.toFixed(1), `% of a core, median of three; the game ${(played / used).toFixed(2)} times it`);
   }
 }
 for (const folder of Object.values(floors)) rmSync(folder, { recursive: true, force: true });

@@ -2,8 +2,9 @@
 # The Windows game under Wine beside the native game, on one X server (run in Xvfb): how long
 # from start to the window and to the first picture, and the frame pace, read from the screen.
 # Left alone, the only thing that changes in the picture is the Life line, once every 30
-# frames, so the time between two changes is 30 frames' time; the CPU time the game's process
-# takes meanwhile, over the frames, is the CPU of a shown frame at 1x.
+# frames, so the time between two changes is 30 frames' time. Then, with nothing reading the
+# screen, the CPU time that the game's processes and the X server take in 5 s, over the frames
+# shown meanwhile, is the CPU of a shown frame at 1x.
 # windows/bench.sh BUILD_FOLDER
 set -eu
 build=$(realpath "$1")
@@ -24,13 +25,14 @@ drawn() {
     [ "$(xwd -silent -id "$1" | tail -c "$bytes" | tr -d '\000' | wc -c)" -gt $((bytes / 8)) ]
 }
 
-# The CPU time, in clock ticks, of the processes named $1 (the game's).
+# The CPU time, in clock ticks, of the processes named in $1 (the game's) and of the X server.
 cpu() {
-    for pid in $(pgrep -x "$1"); do cut -d ' ' -f 14,15 "/proc/$pid/stat"; done |
-        awk '{ ticks += $1 + $2 } END { print ticks + 0 }'
+    for pid in $(pgrep -x "$1") $(pgrep -f "^Xvfb $DISPLAY( |\$)"); do
+        cut -d ' ' -f 14,15 "/proc/$pid/stat"
+    done | awk '{ ticks += $1 + $2 } END { print ticks + 0 }'
 }
 
-measure() { # label, process name, command...
+measure() { # label, the game's process names (a pattern), command...
     label=$1
     name=$2
     shift 2
@@ -49,13 +51,15 @@ measure() { # label, process name, command...
     while [ "$changes" -lt 6 ]; do
         current=$(picture "$window")
         if [ "$current" != "$last" ]; then
-            [ "$changes" -eq 0 ] && first=$(now) && ticks=$(cpu "$name")
+            [ "$changes" -eq 0 ] && first=$(now)
             changes=$((changes + 1))
             last=$current
         fi
         sleep 0.005
     done
     steps=$(now)
+    ticks=$(cpu "$name")
+    sleep 5
     ticks=$(($(cpu "$name") - ticks))
     xdotool windowfocus --sync "$window" key Escape
     wait
@@ -63,9 +67,9 @@ measure() { # label, process name, command...
         -v t="$ticks" -v hz="$(getconf CLK_TCK)" 'BEGIN {
         printf "%-22s window %4.0f ms, first picture %4.0f ms after start; %.2f frames a second;" \
             " %.2f ms of CPU a frame\n", l, (w - s) / 1e6, (d - s) / 1e6, 5 * 30 / ((e - f) / 1e9),
-            t * 1000 / hz / (5 * 30) }'
+            t * 1000 / hz / (5 * 5 * 30 / ((e - f) / 1e9)) }'
 }
 
 measure "native (build/zarn)" zarn "$build/zarn"
-measure "Windows, under Wine" zarn.exe wine "$exe"
+measure "Windows, under Wine" "zarn.exe|wineserver" wine "$exe"
 wineserver -k # before the X server goes
