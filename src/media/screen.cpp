@@ -139,9 +139,12 @@ void CloseGameWindow() {
     OffsetX = OffsetY = 0;
 }
 
+// Both handles are cleared to black; where they are the one surface, one fill clears both.
 void ClearFrame() {
     SDL_FillRect(Backbuffer, NULL, 0);
-    SDL_FillRect(EndSceene, NULL, 0);
+    if (EndSceene != Backbuffer) {
+        SDL_FillRect(EndSceene, NULL, 0);
+    }
     FrameIsNew = true;
 }
 
