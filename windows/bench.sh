@@ -15,6 +15,10 @@ if [ ! -f "$exe" ]; then
     echo "no Windows game in $build/windows: make windows builds it"
     exit 0
 fi
+# xwd and xwininfo read the screen: without them the wait for a picture would never end.
+for tool in xwd xwininfo xdotool; do
+    command -v "$tool" >/dev/null || { echo "windows/bench.sh: $tool is missing; make bench installs it"; exit 1; }
+done
 export WINEPREFIX="$build/wine-bench/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 [ -d "$WINEPREFIX" ] || "$root/windows/wine-session.sh" prefix "$build/wine-bench"
 now() { date +%s%N; }
