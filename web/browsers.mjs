@@ -154,7 +154,7 @@ async function openWebKit(url) {
 
 // How long each frame stays on the screen, in refreshes, over the next `refreshes` of them: for
 // each number of refreshes, how many frames stayed that long. A frame shows from the refresh at
-// which the game clears the canvas for it (it clears it first thing, and twice).
+// which the game clears the canvas for it, first thing.
 export const framesOnScreen = (page, refreshes) => page.evaluate((refreshes) => new Promise((resolve) => {
   const ctx = document.getElementById("canvas").getContext("2d");
   const shown = [], times = [];

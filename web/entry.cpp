@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 
 // A longer gap between two refreshes is a page that was hidden or a browser that stalled: the
 // round does not make it up, as the native loop does not make up a late frame.
@@ -40,6 +39,12 @@ static void End(void*) {
     emscripten_force_exit(0);
 }
 
+// The end of a frame, after any hold: one frame nearer the next Life step.
+static void FinishFrame() {
+    EndFrame();
+    ShowFrame(Backbuffer);
+}
+
 // One frame, as the native loop's pass takes it, but for the pad: the frame came when it was due.
 // False when the game is over.
 static bool PlayFrame() {
@@ -50,10 +55,9 @@ static bool PlayFrame() {
     ShowFrame(EndSceene);
     if (DrawnEndScreen) {
         HoldLeft = END_SCREEN_HOLD; // the frame's end waits for the hold
-        return true;
+    } else {
+        FinishFrame();
     }
-    EndFrame();
-    ShowFrame(Backbuffer);
     return true;
 }
 
@@ -70,20 +74,18 @@ static EM_BOOL Refresh(double now, void*) {
             return EM_TRUE;
         }
         HoldLeft = 0;
-        EndFrame(); // the held frame ends; the next one starts at once, as natively
-        ShowFrame(Backbuffer);
+        FinishFrame(); // the next frame starts at once, as natively
         FrameDue = PlayTime;
     }
     if (PlayTime < FrameDue) {
         return EM_TRUE;
     }
-    double start = PlayTime;
     if (!PlayFrame()) {
         FreeGame();
         emscripten_async_call(End, NULL, 0);
         return EM_FALSE;
     }
-    FrameDue = std::max(FrameDue + FRAME_DELAY, start + FRAME_DELAY - EARLY);
+    FrameDue = std::max(FrameDue + FRAME_DELAY, PlayTime + FRAME_DELAY - EARLY);
     return EM_TRUE;
 }
 
