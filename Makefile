@@ -1,35 +1,7 @@
-# Zarn Game: a thin wrapper over CMake. `make run` plays, `make test` runs every test.
+# Zarn Game: a thin wrapper over CMake. `make run` plays, `make test` runs every test, `make help`
+# lists the rest. Each target installs the Debian packages it needs (tools/packages.txt) first.
 
-BUILD_PACKAGES := cmake make g++ pkg-config libsdl1.2-dev libsdl-ttf2.0-dev
-PACKAGE_PACKAGES := dpkg-dev file
-# What checks the package as Debian would, and what it depends on beyond the libraries.
-PACKAGE_CHECK_PACKAGES := lintian appstream desktop-file-utils fonts-dejavu-core
-# What says where two builds that should be the same differ.
-REPRODUCIBLE_PACKAGES := diffoscope-minimal
-# What checks the code's layout and the shell scripts.
-LINT_PACKAGES := clang-format shellcheck
-TEST_PACKAGES := libgtest-dev libx11-dev libpng-dev xvfb xauth xdotool libsdl1.2-compat valgrind \
-	$(LINT_PACKAGES) \
-	libbenchmark-dev $(PACKAGE_PACKAGES) $(PACKAGE_CHECK_PACKAGES) $(REPRODUCIBLE_PACKAGES)
-BENCH_PACKAGES := time x11-apps x11-utils
-FUZZ_PACKAGES := clang libclang-rt-dev llvm
-# The browser version: Debian's emscripten (whose optimiser wants acorn), the minifier, the
-# pictures' WebP encoder (Pillow), the font's subsetter.
-WEB_PACKAGES := emscripten node-acorn terser python3-pil fonttools zip
-# The three engines players use: Blink, Gecko and WebKit (WebKitWebDriver and MiniBrowser).
-WEB_TEST_PACKAGES := chromium firefox-esr webkit2gtk-driver
-# Windows: the cross-compilers (win32 threads), the native compiler that FreeType builds a tool
-# with, what unpacks and patches the libraries' sources, the icon maker; to test it Wine, unzip,
-# and for the in-process tests posix threads and GoogleTest's sources.
-WINDOWS_PACKAGES := cmake make gcc libc6-dev g++-mingw-w64-x86-64-win32 icoutils zip xz-utils patch
-WINDOWS_TEST_PACKAGES := wine wine64 unzip g++-mingw-w64-x86-64-posix libgtest-dev
-EMSCRIPTEN_ENV := NODE_PATH=/usr/share/nodejs
-BENCH_FLAGS := --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
-XVFB_RUN := xvfb-run -a -s "-screen 0 1024x768x24 -noreset"
-JOBS := $(shell nproc 2>/dev/null || echo 2)
-# Most end-to-end tests wait on a game that idles between frames: twice as many tests as cores.
-TEST_JOBS := $(shell echo $$(( 2 * $(JOBS) )))
-
+# SANITIZE=1: the same targets on a build with AddressSanitizer and UBSan, in build/asan.
 ifeq ($(SANITIZE),1)
 BUILD_DIR := build/asan
 CMAKE_FLAGS := -DZARN_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
@@ -37,144 +9,135 @@ else
 BUILD_DIR := build
 CMAKE_FLAGS :=
 endif
+DEPS := tools/install-deps.sh
+JOBS := $(shell nproc 2>/dev/null || echo 2)
+# Most end-to-end tests wait on a game that idles between frames: twice as many tests as cores.
+TEST_JOBS := $(shell echo $$(( 2 * $(JOBS) )))
+XVFB_RUN := xvfb-run -a -s "-screen 0 1024x768x24 -noreset"
+EMSCRIPTEN_ENV := NODE_PATH=/usr/share/nodejs
+BENCH_FLAGS := --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
+# Thirty minutes of play in WebKit (another engine or length: make web-soak WEB_SOAK="firefox 10").
+WEB_SOAK := webkit 30
 
-.PHONY: all run test check check-fast deps test-deps build game test-build web web-run web-bench web-soak web-screenshots web-test-deps windows windows-for-tests clean soak bench fuzz package release sanitized every-test-package
+.PHONY: help run test check-fast web web-run windows package release bench soak fuzz \
+	web-bench web-soak web-screenshots clean
+.PHONY: build game test-build check sanitized web-test-deps windows-for-tests every-test-package
 
-all: build
+## Playing and testing
 
-deps:
-	@tools/install-deps.sh $(BUILD_PACKAGES)
+help: ## this list
+	@awk -F ':.*## ' '/^## /{print "\n" substr($$0, 4)} /^[a-z-]+:.*## /{printf "  make %-16s %s\n", $$1, $$2}' $(MAKEFILE_LIST)
 
-test-deps:
-	@tools/install-deps.sh $(BUILD_PACKAGES) $(TEST_PACKAGES)
+run: game ## build the game and play it
+	./$(BUILD_DIR)/zarn
+
+test: $(if $(SANITIZE),,every-test-package web-test-deps) ## every test: each SDL 1.2 here, Wine, three browsers, then ASan/UBSan
+	$(MAKE) --no-print-directory -j 3 --output-sync=target test-build \
+		$(if $(SANITIZE),,web windows-for-tests)
+	$(MAKE) --no-print-directory -j 2 --output-sync=recurse check $(if $(SANITIZE),,sanitized)
+
+check-fast: test-build ## the in-process tests, one end-to-end run and the lint: about a minute
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(TEST_JOBS) -L fast
+
+## Other builds
+
+web: ## the browser version in build/web/, and build/zarn-web.zip for any static host
+	@$(DEPS) build web
+	$(EMSCRIPTEN_ENV) emcmake cmake -S web -B $(BUILD_DIR)/web-build
+	$(EMSCRIPTEN_ENV) cmake --build $(BUILD_DIR)/web-build -j $(JOBS)
+	tools/make-zip.sh $(BUILD_DIR)/web $(BUILD_DIR)/zarn-web.zip
+
+web-run: web ## serve the browser version on http://127.0.0.1:8000/
+	node web/serve.mjs $(BUILD_DIR)/web 8000
+
+windows: ## build/zarn-windows-<version>.zip, from the library sources in ../shared/third-party
+	@$(DEPS) windows
+	windows/build.sh $(BUILD_DIR)
+
+package: ## the Debian package: build/zarn_<version>_<arch>.deb
+	@$(DEPS) build package
+	@mkdir -p $(BUILD_DIR)
+	tools/make-package.sh $(BUILD_DIR)/deb $(BUILD_DIR)
+
+release: package web windows ## build/release/: every archive, each the same bytes when rebuilt
+	tools/make-release.sh
+
+## Measuring
+
+bench: test-build ## a frame's CPU on each SDL, scaled and full screen, start-up, memory, Wine
+	@$(DEPS) bench
+	tools/sdl-implementations.sh | while read -r sdl path; do echo "== $$sdl"; \
+		SDL_VIDEODRIVER=dummy LD_LIBRARY_PATH=$$path ./$(BUILD_DIR)/zarn_bench \
+		--benchmark_filter='GameFrame|BareSdlFrame' $(BENCH_FLAGS) || exit 1; \
+		echo "== $$sdl, shown on a 3840x2160 X server"; \
+		xvfb-run -a -s "-screen 0 3840x2160x24 -noreset" env SDL_VIDEODRIVER=x11 \
+		LD_LIBRARY_PATH=$$path ./$(BUILD_DIR)/zarn_bench \
+		--benchmark_filter='ShownFrame|Scaling|Switch' $(BENCH_FLAGS) || exit 1; done
+	$(XVFB_RUN) tools/measure-memory.sh $(BUILD_DIR)
+	tools/measure-damaged.sh $(BUILD_DIR)
+	$(XVFB_RUN) windows/bench.sh $(BUILD_DIR)
+
+soak: test-build ## ten minutes of random play under valgrind: no leak, flat memory
+	cd $(BUILD_DIR) && ZARN_SOAK_SECONDS=600 ./tests/zarn_soak
+
+fuzz: ## the picture and font fuzzers, FUZZ_SECONDS (default 180) each on each SDL 1.2
+	@$(DEPS) build fuzz
+	CXX=clang++ cmake -S . -B $(BUILD_DIR)/fuzz -DZARN_FUZZ=ON
+	cmake --build $(BUILD_DIR)/fuzz -j $(JOBS)
+	tools/fuzz.sh $(BUILD_DIR)/fuzz
+
+web-bench: web web-test-deps game ## the page's weight, first frame, pace and CPU in each browser
+	$(XVFB_RUN) node web/bench.mjs $(BUILD_DIR)
+
+web-soak: web web-test-deps ## half an hour of play in WebKit: no crash, the page keeps drawing
+	$(XVFB_RUN) node web/soak.mjs $(BUILD_DIR) $(WEB_SOAK)
+
+web-screenshots: web web-test-deps ## docs/phone-*.png, as Chromium's phone emulation shows the page
+	node web/screenshots.mjs $(BUILD_DIR)/web docs
+
+clean: ## remove build/
+	rm -rf build
+
+# What the targets above share.
 
 # Builds what the installed packages allow: the tests too once `make test` has installed theirs.
-build: deps
+build:
+	@$(DEPS) build
 	cmake -S . -B $(BUILD_DIR) $(CMAKE_FLAGS)
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
-# The game alone, with nothing that only the tests need.
-game: deps
-	cmake -S . -B build
-	cmake --build build -j $(JOBS) --target zarn
+# The game alone, with nothing that only the tests need. It finds graphics/ in the working
+# directory, which `make run` is started in.
+game:
+	@$(DEPS) build
+	cmake -S . -B $(BUILD_DIR) $(CMAKE_FLAGS)
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target zarn
 
-# The game looks for graphics/ in the working directory: start it from here.
-run: game
-	./build/zarn
-
-test-build: test-deps
+test-build:
+	@$(DEPS) build test
 	cmake -S . -B $(BUILD_DIR) $(CMAKE_FLAGS) -DZARN_TESTS=ON
 	cmake --build $(BUILD_DIR) -j $(JOBS)
-
-# The browser version in build/web/, and build/zarn-web.zip of it for any static web host.
-web: deps
-	@tools/install-deps.sh $(WEB_PACKAGES)
-	$(EMSCRIPTEN_ENV) emcmake cmake -S web -B build/web-build
-	$(EMSCRIPTEN_ENV) cmake --build build/web-build -j $(JOBS)
-	tools/make-zip.sh build/web build/zarn-web.zip
-
-# Zarn Game for 64-bit Windows: build/zarn-windows-<version>.zip, from the library sources in
-# ZARN_THIRD_PARTY (else ../shared/third-party), checked against windows/third-party.sha256.
-windows:
-	@tools/install-deps.sh $(WINDOWS_PACKAGES)
-	windows/build.sh build
-
-# The same for the tests, which report themselves skipped where the library sources are missing.
-windows-for-tests:
-	@tools/install-deps.sh $(WINDOWS_PACKAGES) $(WINDOWS_TEST_PACKAGES)
-	windows/build.sh build --for-tests
-
-# Page weight, first frame, and the CPU the browser uses beside the native game's.
-web-bench: web web-test-deps game
-	@tools/install-deps.sh xvfb xauth
-	$(XVFB_RUN) node web/bench.mjs build
-
-# Thirty minutes of play in WebKit as a player plays (another engine or length: make web-soak
-# WEB_SOAK="firefox 10"): the page must keep drawing and its web process must not crash.
-WEB_SOAK := webkit 30
-web-soak: web web-test-deps
-	@tools/install-deps.sh xvfb xauth
-	$(XVFB_RUN) node web/soak.mjs build $(WEB_SOAK)
-
-# docs/phone-upright.png and docs/phone-sideways.png, as Chromium's phone emulation shows the page.
-web-screenshots: web web-test-deps
-	node web/screenshots.mjs build/web docs
-
-# A page that loads WebAssembly and data files cannot be opened from file://: this serves it.
-web-run: web
-	node web/serve.mjs build/web 8000
-
-# Debian's browsers, and the test's drivers for them, pinned by web/package-lock.json. Where npm is
-# not Debian's (it may come with another nodejs), the one there is used.
-web-test-deps:
-	@tools/install-deps.sh $(WEB_TEST_PACKAGES)
-	@command -v npm >/dev/null || tools/install-deps.sh npm
-	cd web && npm ci --no-audit --no-fund
-
-# Every package in one go; the three builds side by side, as the Windows libraries' configure
-# scripts leave a core idle; then every test, and beside them the in-process and end-to-end tests
-# again under AddressSanitizer and UBSan: the end-to-end tests' games idle between frames, so
-# the two runs share the cores. Each build's and each run's output comes out whole when it ends.
-ifeq ($(SANITIZE),1)
-test: test-build check
-else
-test: every-test-package web-test-deps
-	$(MAKE) --no-print-directory -j 3 --output-sync=target web windows-for-tests test-build
-	$(MAKE) --no-print-directory -j 2 --output-sync=recurse check sanitized
-endif
-
-every-test-package:
-	@tools/install-deps.sh $(BUILD_PACKAGES) $(TEST_PACKAGES) $(WEB_PACKAGES) $(WEB_TEST_PACKAGES) \
-		$(WINDOWS_PACKAGES) $(WINDOWS_TEST_PACKAGES)
-
-sanitized:
-	$(MAKE) --no-print-directory -j 1 test SANITIZE=1
 
 check:
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(TEST_JOBS) $(CTEST_FLAGS)
 
-# The inner loop: the in-process tests, the end-to-end tests on one SDL, the lint.
-check-fast: test-build
-	cd build && ctest --output-on-failure -j $(TEST_JOBS) -L fast
+# Beside the plain run, which shares the cores: the end-to-end tests' games idle between frames.
+sanitized:
+	$(MAKE) --no-print-directory test-build check SANITIZE=1
 
-# Ten minutes of random play under valgrind: no leak of the game's own, memory stays flat.
-soak: test-build
-	cd build && ZARN_SOAK_SECONDS=600 ./tests/zarn_soak
+# Every package in one go, before the builds start side by side.
+every-test-package:
+	@$(DEPS) build test web web-test windows windows-test
 
-# One frame's work beside the bare SDL calls, on both SDL implementations; a shown frame at 1x,
-# 2x, 3x and full screen on a 4K X server, and a switch to full screen or back; start-up and
-# memory, what each damaged file costs before the game refuses it, and the Windows game under Wine.
-bench: test-build
-	@tools/install-deps.sh $(BENCH_PACKAGES)
-	tools/sdl-implementations.sh | while read -r sdl path; do echo "== $$sdl"; \
-		SDL_VIDEODRIVER=dummy LD_LIBRARY_PATH=$$path ./build/zarn_bench \
-		--benchmark_filter='GameFrame|BareSdlFrame' $(BENCH_FLAGS) || exit 1; \
-		echo "== $$sdl, shown on a 3840x2160 X server"; \
-		xvfb-run -a -s "-screen 0 3840x2160x24 -noreset" env SDL_VIDEODRIVER=x11 \
-		LD_LIBRARY_PATH=$$path ./build/zarn_bench \
-		--benchmark_filter='ShownFrame|Scaling|Switch' $(BENCH_FLAGS) || exit 1; done
-	$(XVFB_RUN) tools/measure-memory.sh
-	tools/measure-damaged.sh
-	$(XVFB_RUN) windows/bench.sh build
+# The browsers, and the test's drivers for them pinned by web/package-lock.json. Where npm is not
+# Debian's (it may come with another nodejs), the one there is used.
+web-test-deps:
+	@$(DEPS) web-test
+	@command -v npm >/dev/null || $(DEPS) npm
+	cd web && npm ci --no-audit --no-fund
 
-# The picture and font fuzzers, FUZZ_SECONDS (default 180) each on each SDL 1.2 implementation.
-fuzz: deps
-	@tools/install-deps.sh $(FUZZ_PACKAGES)
-	CXX=clang++ cmake -S . -B build/fuzz -DZARN_FUZZ=ON
-	cmake --build build/fuzz -j $(JOBS)
-	tools/fuzz.sh
-
-# A Debian package of the installed game: build/zarn_<version>_<arch>.deb
-package: deps
-	@tools/install-deps.sh $(PACKAGE_PACKAGES)
-	@mkdir -p build
-	tools/make-package.sh build/deb build
-
-# A release in build/release/: the source archive, the package, the browser zip, the Windows zip
-# with SDL's source, and SHA256SUMS, each the same byte for byte when built again from the same
-# commit.
-release: package web windows
-	tools/make-release.sh
-
-clean:
-	rm -rf build
+# The Windows game for the tests, which report themselves skipped where the library sources
+# are missing.
+windows-for-tests:
+	@$(DEPS) windows windows-test
+	windows/build.sh $(BUILD_DIR) --for-tests

@@ -6,6 +6,7 @@ set(ZARN_GAME_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/game/frame.cpp
   ${CMAKE_CURRENT_LIST_DIR}/game/draw.cpp
   ${CMAKE_CURRENT_LIST_DIR}/game/player.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/media/errors.cpp
   ${CMAKE_CURRENT_LIST_DIR}/media/media.cpp
   ${CMAKE_CURRENT_LIST_DIR}/media/screen.cpp)
 # What the desktop asks of the window; Windows and the browser have their own.
@@ -14,23 +15,83 @@ set(ZARN_LOADING_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/media/image.cpp
   ${CMAKE_CURRENT_LIST_DIR}/media/font.cpp)
 
-# The game's files in graphics/, as src/media/files.h names them: ZARN_PICTURES the pictures it
-# loads, in order; ZARN_GRAPHICS_FILES everything a copy of the game ships there; and each name
-# on its own, as ZARN_<name> (ZARN_FONT_FILE, ...).
+# Every build compiles the game alike: C++17, and every warning an error.
+set(CMAKE_CXX_STANDARD 17)
+set(CMAKE_CXX_STANDARD_REQUIRED ON)
+set(CMAKE_CXX_EXTENSIONS OFF)
+add_compile_options("$<$<COMPILE_LANGUAGE:CXX>:-Wall;-Wextra;-Werror>")
+
+# The in-process tests, which the native build runs and the Windows build runs under Wine.
+# They make their BMP files with tools/bmp_writer.cpp, as the fuzzers' first inputs are made.
+set(ZARN_UNIT_TEST_SOURCES support.cpp bmp_file.cpp media_test.cpp round_test.cpp draw_test.cpp
+  player_test.cpp)
+list(TRANSFORM ZARN_UNIT_TEST_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/../tests/)
+list(APPEND ZARN_UNIT_TEST_SOURCES ${CMAKE_CURRENT_LIST_DIR}/../tools/bmp_writer.cpp)
+
+# What the page, the scripts and the installs must know of the game, read from the two headers
+# that name it once, src/media/files.h and src/game/game.h: each text and whole number they
+# define as ZARN_<name> (ZARN_FONT_FILE, ZARN_SCREEN_WIDTH, ZARN_WINDOW_TITLE, ...); the pictures
+# the game loads, in order, as ZARN_PICTURES; everything a copy of the game ships in graphics/ as
+# ZARN_GRAPHICS_FILES; the icons' sizes as ZARN_ICON_SIZES (the desktop's) and their files as
+# ZARN_ICON_FILES. ZARN_READ_CHECK is a source file of static assertions that what was read here
+# is what the compiler sees: every build compiles it, so a header reworded past these patterns
+# fails the build.
 file(READ ${CMAKE_CURRENT_LIST_DIR}/media/files.h zarnFiles)
-string(REGEX MATCHALL "#define [A-Z_]+_FILE \"[^\"]+\"" zarnFileNames "${zarnFiles}")
+file(READ ${CMAKE_CURRENT_LIST_DIR}/game/game.h zarnRules)
+# A semicolon is CMake's list separator: a declaration ends in @ here.
+string(REPLACE ";" "@" zarnHeaders "${zarnFiles}${zarnRules}")
+string(CONCAT zarnChecks "#include \"game/game.h\"\n#include \"media/files.h\"\n\n"
+  "constexpr bool Same(const char* a, const char* b) {\n"
+  "    return *a == *b && (*a == 0 || Same(a + 1, b + 1));\n}\n")
 set(ZARN_GRAPHICS_FILES)
-foreach(definition IN LISTS zarnFileNames)
-  string(REGEX MATCH "([A-Z_]+_FILE) \"(.+)\"" _ "${definition}")
-  set(ZARN_${CMAKE_MATCH_1} ${CMAKE_MATCH_2})
-  list(APPEND ZARN_GRAPHICS_FILES ${CMAKE_MATCH_2})
+set(text "(#define|constexpr char) ([A-Z_]+)(\\[\\] =)? \"([^\"]*)\"")
+string(REGEX MATCHALL "${text}" definitions "${zarnHeaders}")
+foreach(definition IN LISTS definitions)
+  string(REGEX MATCH "${text}" _ "${definition}")
+  set(name ${CMAKE_MATCH_2})
+  set(ZARN_${name} "${CMAKE_MATCH_4}")
+  string(APPEND zarnChecks "static_assert(Same(${name}, \"${ZARN_${name}}\"));\n")
+  if(name MATCHES "_FILE$")
+    list(APPEND ZARN_GRAPHICS_FILES ${ZARN_${name}})
+  endif()
 endforeach()
-string(REGEX MATCHALL "PICTURE\\([A-Za-z]+, [A-Z_]+_FILE," zarnPictureLines "${zarnFiles}")
+set(number "(#define|const int) ([A-Z_]+)( =)? ([0-9]+)[@\n]")
+string(REGEX MATCHALL "${number}" definitions "${zarnHeaders}")
+foreach(definition IN LISTS definitions)
+  string(REGEX MATCH "${number}" _ "${definition}")
+  set(ZARN_${CMAKE_MATCH_2} ${CMAKE_MATCH_4})
+  string(APPEND zarnChecks "static_assert(${CMAKE_MATCH_2} == ${CMAKE_MATCH_4});\n")
+endforeach()
+string(REGEX MATCHALL "PICTURE\\([A-Za-z]+, [A-Z_]+_FILE," pictures "${zarnFiles}")
+string(REGEX REPLACE "PICTURE\\([A-Za-z]+, ([A-Z_]+_FILE)," "\\1" pictures "${pictures}")
 set(ZARN_PICTURES)
-foreach(line IN LISTS zarnPictureLines)
-  string(REGEX MATCH "[A-Z_]+_FILE" constant "${line}")
+foreach(constant IN LISTS pictures)
   list(APPEND ZARN_PICTURES ${ZARN_${constant}})
 endforeach()
+string(REGEX MATCHALL "ICON\\([0-9]+\\)" zarnIcons "${zarnFiles}")
+string(REGEX REPLACE "ICON\\(([0-9]+)\\)" "\\1" ZARN_ICON_SIZES "${zarnIcons}")
+# Every icon file in dist/icons/.
+list(TRANSFORM ZARN_ICON_SIZES REPLACE "(.+)" "zarn-\\1.png" OUTPUT_VARIABLE ZARN_ICON_FILES)
+list(APPEND ZARN_ICON_FILES zarn-${ZARN_APP_ICON_SIZE}.png zarn-maskable-${ZARN_MASKABLE_ICON_SIZE}.png)
+list(JOIN ZARN_PICTURES "," pictures)
+list(JOIN ZARN_ICON_SIZES "," icons)
+string(APPEND zarnChecks
+  "#define FILE_NAME(handle, file, required) file \",\"\n"
+  "static_assert(Same(FOR_EACH_PICTURE(FILE_NAME), \"${pictures},\"));\n"
+  "#define SIZE(size) #size \",\"\n"
+  "static_assert(Same(FOR_EACH_ICON_SIZE(SIZE), \"${icons},\"));\n")
+foreach(fact GRAPHICS_DIR FONT_FILE FONT_LICENCE_FILE ENEMY_FILE APP_ICON_SIZE MASKABLE_ICON_SIZE
+    SCREEN_WIDTH SCREEN_HEIGHT HUD_FONT_SIZE WINDOW_TITLE HUD_CHARACTERS PICTURES GRAPHICS_FILES
+    ICON_SIZES)
+  if(NOT ZARN_${fact})
+    message(FATAL_ERROR "cannot read ${fact} from src/media/files.h and src/game/game.h")
+  endif()
+endforeach()
+set(ZARN_READ_CHECK ${CMAKE_BINARY_DIR}/read_check.cpp)
+file(CONFIGURE OUTPUT ${ZARN_READ_CHECK} CONTENT "${zarnChecks}")
+list(APPEND ZARN_GAME_SOURCES ${ZARN_READ_CHECK})
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+  ${CMAKE_CURRENT_LIST_DIR}/media/files.h ${CMAKE_CURRENT_LIST_DIR}/game/game.h)
 
 # The game's version, for the builds that are projects of their own: the native project's, as
 # its configure step writes it out.

@@ -2,75 +2,8 @@
 #include "bmp_file.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
-
-static void Put(Bytes& out, unsigned value, int count) {
-    for (int i = 0; i < count; ++i) {
-        out.push_back((value >> (8 * i)) & 0xff);
-    }
-}
-
-Bytes MakeBmp(int bitsPerPixel, int width, int height, const std::vector<Color>& pixels) {
-    int rows = std::abs(height);
-    std::vector<Color> palette;
-    if (bitsPerPixel <= 8) {
-        for (const Color& c : pixels) {
-            if (std::find(palette.begin(), palette.end(), c) == palette.end()) {
-                palette.push_back(c);
-            }
-        }
-    }
-    int rowBytes = (width * bitsPerPixel + 31) / 32 * 4;
-    unsigned pixelOffset = 14 + 40 + 4 * unsigned(palette.size());
-    Bytes out;
-    out.push_back('B');
-    out.push_back('M');
-    Put(out, pixelOffset + rowBytes * rows, 4);
-    Put(out, 0, 4);
-    Put(out, pixelOffset, 4);
-    Put(out, 40, 4);
-    Put(out, unsigned(width), 4);
-    Put(out, unsigned(height), 4);
-    Put(out, 1, 2);
-    Put(out, unsigned(bitsPerPixel), 2);
-    Put(out, 0, 4); // no compression
-    Put(out, rowBytes * rows, 4);
-    Put(out, 2835, 4);
-    Put(out, 2835, 4);
-    Put(out, unsigned(palette.size()), 4);
-    Put(out, 0, 4);
-    for (const Color& c : palette) {
-        out.push_back(c.b);
-        out.push_back(c.g);
-        out.push_back(c.r);
-        out.push_back(0);
-    }
-    for (int stored = 0; stored < rows; ++stored) {
-        int y = height < 0 ? stored : rows - 1 - stored; // bottom-up unless the height is negative
-        Bytes row(rowBytes, 0);
-        for (int x = 0; x < width; ++x) {
-            const Color& c = pixels[y * width + x];
-            if (bitsPerPixel <= 8) {
-                unsigned index = std::find(palette.begin(), palette.end(), c) - palette.begin();
-                int bit = x * bitsPerPixel;
-                row[bit / 8] |= index << (8 - bitsPerPixel - bit % 8);
-            } else if (bitsPerPixel == 16) {
-                unsigned v = (c.r >> 3) << 10 | (c.g >> 3) << 5 | (c.b >> 3);
-                row[x * 2] = v & 0xff;
-                row[x * 2 + 1] = v >> 8;
-            } else {
-                int bytes = bitsPerPixel / 8;
-                row[x * bytes] = c.b;
-                row[x * bytes + 1] = c.g;
-                row[x * bytes + 2] = c.r;
-            }
-        }
-        out.insert(out.end(), row.begin(), row.end());
-    }
-    return out;
-}
 
 Bytes FileBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -79,6 +12,14 @@ Bytes FileBytes(const std::filesystem::path& path) {
 
 Bytes ShippedFile(const char* name) {
     return FileBytes(SourceDir() / "graphics" / name);
+}
+
+void Damage::ApplyTo(const ScratchGraphics& scratch, const std::string& name) const {
+    if (apply) {
+        scratch.Write(name, apply(ShippedFile(name.c_str())));
+    } else {
+        scratch.Remove(name);
+    }
 }
 
 static unsigned BigEndian(const Bytes& b, size_t at, int count) {

@@ -1,16 +1,11 @@
-// Test support: BMP files made byte by byte, at every depth, whole or damaged.
+// Test support: the game's files, whole or damaged.
 #pragma once
 
+#include "bmp_writer.h"
 #include "support.h"
 
+#include <functional>
 #include <vector>
-
-using Bytes = std::vector<unsigned char>;
-
-// A BMP of the given depth holding the pixels row by row, top row first. Depths of 8 bits or
-// fewer get a palette of the pixels' colours; 16 bits is 5-5-5. A negative height stores the
-// rows top-down.
-Bytes MakeBmp(int bitsPerPixel, int width, int height, const std::vector<Color>& pixels);
 
 // The file's bytes; a name without a folder is one of the shipped files in graphics/.
 Bytes ShippedFile(const char* name);
@@ -18,8 +13,10 @@ Bytes FileBytes(const std::filesystem::path& path);
 
 // Damage done to a file: its bytes in, the damaged bytes out; no apply means the file is gone.
 struct Damage {
-    const char* what;
-    Bytes (*apply)(const Bytes&);
+    std::string what;
+    std::function<Bytes(const Bytes&)> apply;
+    // Puts the shipped file, so damaged, in the scratch copy of graphics/.
+    void ApplyTo(const ScratchGraphics& scratch, const std::string& name) const;
 };
 const Damage MISSING = {"missing", nullptr};
 // What befalls any file: gone, empty, cut short, or another kind of file altogether.

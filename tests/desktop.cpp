@@ -39,21 +39,22 @@ static int IgnoreXError(Display*, XErrorEvent*) {
 XServer::XServer() {
     XSetErrorHandler(IgnoreXError);
     // The X server that the run's Wine keeps its desktop on, where the Windows game is tested.
-    if (const char* shared = getenv("ZARN_X_DISPLAY")) {
-        name_ = shared;
-        display_ = XOpenDisplay(shared);
-        if (!display_) {
-            ADD_FAILURE() << "cannot open the X display " << name_;
-        }
-        return;
+    const char* shared = getenv("ZARN_X_DISPLAY");
+    name_ = shared ? shared : ":" + StartXvfb(&pid_);
+    display_ = XOpenDisplay(name_.c_str());
+    if (!display_) {
+        ADD_FAILURE() << "cannot open the X display " << name_ << " (is xvfb installed?)";
     }
+}
+
+// Starts an Xvfb of the test's own on a free display; returns the display's number.
+std::string XServer::StartXvfb(pid_t* pid) {
     int fds[2];
     if (pipe(fds) != 0) {
-        ADD_FAILURE() << "pipe failed";
-        return;
+        return "";
     }
-    pid_ = fork();
-    if (pid_ == 0) {
+    *pid = fork();
+    if (*pid == 0) {
         prctl(PR_SET_PDEATHSIG, SIGKILL); // a test killed on time-out takes its server along
         close(fds[0]);
         int devNull = open("/dev/null", O_WRONLY);
@@ -73,15 +74,7 @@ XServer::XServer() {
         number += c;
     }
     close(fds[0]);
-    if (number.empty()) {
-        ADD_FAILURE() << "Xvfb did not start (is the xvfb package installed?)";
-        return;
-    }
-    name_ = ":" + number;
-    display_ = XOpenDisplay(name_.c_str());
-    if (!display_) {
-        ADD_FAILURE() << "cannot open the X display " << name_;
-    }
+    return number;
 }
 
 XServer::~XServer() {
@@ -161,6 +154,41 @@ bool GameProcess::WaitForExit(int timeoutMs, int* exitStatus) {
     return true;
 }
 
+::testing::AssertionResult GameProcess::Ends(int status, int timeoutMs) {
+    int ended = -1;
+    if (!WaitForExit(timeoutMs, &ended)) {
+        return ::testing::AssertionFailure() << "the game did not end: " << ErrorOutput();
+    }
+    if (ended != status) {
+        return ::testing::AssertionFailure() << "status " << ended << ": " << ErrorOutput();
+    }
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult GameProcess::EndsSaying(int status, const std::string& words) {
+    ::testing::AssertionResult ended = Ends(status);
+    std::string said = ErrorOutput();
+    if (ended && (said.rfind(words, 0) != 0 || std::count(said.begin(), said.end(), '\n') != 1)) {
+        return ::testing::AssertionFailure() << "it said: " << said;
+    }
+    return ended;
+}
+
+::testing::AssertionResult OpensAndCloses(const XServer& server, const fs::path& dir,
+                                          const std::vector<std::string>& command) {
+    GameProcess game(server, dir, command);
+    GameWindow window(server, 10000);
+    if (!window.Found()) {
+        return ::testing::AssertionFailure() << "no window: " << game.ErrorOutput();
+    }
+    window.RequestClose();
+    ::testing::AssertionResult ended = game.Ends(0);
+    if (ended && !game.ErrorOutput().empty()) {
+        return ::testing::AssertionFailure() << "it said: " << game.ErrorOutput();
+    }
+    return ended;
+}
+
 bool GameProcess::Running() {
     return !ended_ && waitpid(pid_, nullptr, WNOHANG) == 0;
 }
@@ -204,28 +232,24 @@ static Window FindTitled(Display* display, Window parent, const char* title) {
     for (unsigned i = 0; i < count && !found; ++i) {
         char* name = nullptr;
         if (XFetchName(display, children[i], &name) && name) {
-            if (std::string(name) == title) {
-                found = children[i];
-            }
+            found = std::string(name) == title ? children[i] : 0;
             XFree(name);
         }
     }
-    if (children) {
-        XFree(children);
-    }
+    XFree(children); // which may be null
     return found;
 }
 
 bool WindowTitledZarnGameExists(const XServer& server) {
     Display* display = server.Connection();
     XSync(display, False);
-    return FindTitled(display, DefaultRootWindow(display), "Zarn Game") != 0;
+    return FindTitled(display, DefaultRootWindow(display), WINDOW_TITLE) != 0;
 }
 
 GameWindow::GameWindow(const XServer& server, int timeoutMs) : server_(server) {
     Display* display = server.Connection();
     Eventually(timeoutMs, [&] {
-        window_ = FindTitled(display, DefaultRootWindow(display), "Zarn Game");
+        window_ = FindTitled(display, DefaultRootWindow(display), WINDOW_TITLE);
         if (!window_) {
             return false;
         }
@@ -253,11 +277,8 @@ Picture GameWindow::Capture() const {
         SDL_FreeSurface);
     XImage* image =
         XGetImage(display, DefaultRootWindow(display), x_, y_, width_, height_, AllPlanes, ZPixmap);
-    if (!image || !picture) {
+    if (!image) {
         ADD_FAILURE() << "cannot read the window's picture";
-        if (image) {
-            XDestroyImage(image);
-        }
         return picture;
     }
     for (int y = 0; y < height_; ++y) {
@@ -295,4 +316,82 @@ void GameWindow::RequestClose() const {
     event.xclient.data.l[1] = CurrentTime;
     XSendEvent(display, window_, False, NoEventMask, &event);
     XFlush(display);
+}
+
+Place FindEnemy(SDL_Surface* picture, SDL_Surface* enemy) {
+    // The game's rand() is never seeded, but libraries in its process (Mesa's, for one) may
+    // draw from it first, so the place is read from the picture. The sprite is compared from
+    // its marker band down, which is below the HUD wherever the enemy stands, and which alone
+    // fixes its height; its pure-white pixels are see-through.
+    for (int y = ENEMY_MIN; y < ENEMY_MIN + ENEMY_RANGE; ++y) {
+        for (int x = ENEMY_MIN; x < ENEMY_MIN + ENEMY_RANGE; ++x) {
+            bool match = true;
+            for (int sy = MARKER_OFFSET; sy < enemy->h && y + sy < 512 && match; sy += 6) {
+                for (int sx = 1; sx < enemy->w && match; sx += 3) {
+                    Color c = PixelAt(enemy, sx, sy);
+                    match = c == WHITE || PixelAt(picture, x + sx, y + sy) == c;
+                }
+            }
+            if (match) {
+                return {x, y};
+            }
+        }
+    }
+    return {};
+}
+
+int PlayerTop(SDL_Surface* game, SDL_Surface* player) {
+    for (int y = 0; y <= 412; ++y) {
+        if (PixelAt(game, 266, y + 50) == PixelAt(player, 10, 50) &&
+            PixelAt(game, 266, y + 91) == PixelAt(player, 10, 91) &&
+            PixelAt(game, 275, y + 4) == PixelAt(player, 19, 4)) {
+            return y;
+        }
+    }
+    return -1;
+}
+
+int LifeShown(SDL_Surface* picture) {
+    for (int life = START_LIVES; life >= 0; --life) {
+        std::string text = "Life: " + std::to_string(life);
+        if (ShowsOnlyText(picture, text.c_str(), 0, 30, LIGHT_GREY, 40, 70)) {
+            return life;
+        }
+    }
+    return -1;
+}
+
+// The HUD's rows of the window's picture, as bytes.
+static std::string HudRows(const GameWindow& window) {
+    Picture picture = window.Capture();
+    const char* pixels = static_cast<const char*>(picture->pixels);
+    return std::string(pixels, pixels + 70 * picture->pitch);
+}
+
+bool HudChanges(const GameWindow& window, int timeoutMs) {
+    std::string before = HudRows(window);
+    return Eventually(timeoutMs, [&] { return HudRows(window) != before; });
+}
+
+XServer* EndToEnd::server = nullptr;
+
+void EndToEnd::SetUpTestSuite() {
+    server = new XServer();
+    TTF_Init();
+}
+
+void EndToEnd::TearDownTestSuite() {
+    TTF_Quit();
+    delete server;
+}
+
+void EndToEnd::ExpectTheRequestedSdl(const GameProcess& game) {
+    const char* expected = getenv("ZARN_EXPECT_SDL");
+    ASSERT_NE(expected, nullptr) << "ZARN_EXPECT_SDL names the implementation under test";
+    if (std::string(expected) == "wine") {
+        EXPECT_TRUE(game.HasLoaded("SDL.dll")) << "the game under Wine has no SDL.dll";
+        return;
+    }
+    // The SDL 1.2 built on SDL2 loads it; where that is the only SDL 1.2, nothing else shows.
+    EXPECT_EQ(game.HasLoaded("libSDL2-2.0.so") ? "compat" : "classic", std::string(expected));
 }

@@ -23,6 +23,7 @@ class XServer {
     Display* Connection() const { return display_; }
 
   private:
+    static std::string StartXvfb(pid_t* pid);
     pid_t pid_ = -1;
     std::string name_;
     Display* display_ = nullptr;
@@ -44,6 +45,10 @@ class GameProcess {
     pid_t Pid() const { return pid_; }
     // Waits up to timeoutMs for the game to end; true with its exit status if it did.
     bool WaitForExit(int timeoutMs, int* exitStatus);
+    // Whether the game ends within timeoutMs with this status; what it said, if not.
+    ::testing::AssertionResult Ends(int status, int timeoutMs = 10000);
+    // Whether it ends with this status having said one line, which starts with these words.
+    ::testing::AssertionResult EndsSaying(int status, const std::string& words);
     bool Running();
     std::string ErrorOutput() const;
     // Whether the running game has a library of this file name loaded (SDL2's, which the SDL
@@ -87,6 +92,46 @@ class GameWindow {
 };
 
 bool WindowTitledZarnGameExists(const XServer& server);
+// Whether the game that the command starts in the folder opens its window, and ends with status 0
+// and nothing said when the window's close button is clicked.
+::testing::AssertionResult OpensAndCloses(const XServer& server, const std::filesystem::path& dir,
+                                          const std::vector<std::string>& command = GameCommand());
 
 // Keeps asking until the condition holds or timeoutMs has passed.
 bool Eventually(int timeoutMs, const std::function<bool()>& condition);
+
+// A place for the pointer that is on no marker line: markers lie in 80..459 both ways.
+const int REST_X = 5, REST_Y = 500;
+
+struct Place {
+    int x = -1, y = -1;
+    bool operator==(const Place& o) const { return x == o.x && y == o.y; }
+    bool operator!=(const Place& o) const { return !(*this == o); }
+};
+
+// Where the enemy stands in the game's picture; Place() if nowhere.
+Place FindEnemy(SDL_Surface* picture, SDL_Surface* enemy);
+// Where the player's paddle stands: its column is fixed, so only its top is looked for; -1 if
+// nowhere.
+int PlayerTop(SDL_Surface* picture, SDL_Surface* player);
+// What the game's picture shows as the Life line, 0 to 30; -1 if none.
+int LifeShown(SDL_Surface* picture);
+// Waits up to timeoutMs for the HUD of a window at 1x to change: proof that frames ran.
+bool HudChanges(const GameWindow& window, int timeoutMs);
+
+// Each test has an X server of its test program's own, the shipped pictures to compare the
+// window with, and the game's font (through TTF_Init) to know what a line of text looks like.
+class EndToEnd : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite();
+    static void TearDownTestSuite();
+    void SetUp() override { ASSERT_TRUE(server->Connection()) << "no X server"; }
+    // Checks the game runs on the SDL 1.2 implementation this test run is for.
+    void ExpectTheRequestedSdl(const GameProcess& game);
+    static XServer* server;
+    ShippedPictures pictures;
+    SDL_Surface* background = pictures.background;
+    SDL_Surface* player = pictures.player;
+    SDL_Surface* enemy = pictures.enemy;
+    SDL_Surface* endImage = pictures.endImage;
+};

@@ -27,22 +27,12 @@ class Installed : public ::testing::Test {
         fs::create_directories(elsewhere);
     }
     void TearDown() override { fs::remove_all(scratch); }
-    // Plays the game that the command starts, from an unrelated directory, and ends it.
-    void ExpectItStartsAndEndsOnEscape(const std::vector<std::string>& command) {
-        GameProcess game(server, elsewhere, command);
-        GameWindow window(server, 10000);
-        ASSERT_TRUE(window.Found()) << game.ErrorOutput();
-        window.Key("key", "Escape");
-        int status = -1;
-        ASSERT_TRUE(game.WaitForExit(5000, &status));
-        EXPECT_EQ(status, 0) << game.ErrorOutput();
+    // Whether the game that the launcher starts, from an unrelated directory, plays and ends.
+    ::testing::AssertionResult Plays(const fs::path& launcher) {
+        return OpensAndCloses(server, elsewhere, {launcher.string()});
     }
-    void ExpectItFailsSaying(const fs::path& launcher, const std::string& message) {
-        GameProcess game(server, elsewhere, {launcher.string()});
-        int status = -1;
-        ASSERT_TRUE(game.WaitForExit(10000, &status));
-        EXPECT_EQ(status, 1);
-        EXPECT_EQ(game.ErrorOutput().rfind(message, 0), 0u) << game.ErrorOutput();
+    ::testing::AssertionResult FailsSaying(const fs::path& launcher, const std::string& message) {
+        return GameProcess(server, elsewhere, {launcher.string()}).EndsSaying(1, message);
     }
     XServer server;
     fs::path scratch, elsewhere;
@@ -54,21 +44,22 @@ TEST_F(Installed, TheLauncherStartsTheGameFromAnywhereEvenAfterThePrefixMoves) {
         system(("cmake --install " ZARN_BUILD_DIR " --prefix " + prefix.string() + " >/dev/null")
                    .c_str()),
         0);
-    ExpectItStartsAndEndsOnEscape({(prefix / "bin/zarn").string()});
+    EXPECT_TRUE(Plays(prefix / "bin/zarn"));
 
     fs::path moved = scratch / "moved" / "prefix";
     fs::create_directories(moved.parent_path());
     fs::rename(prefix, moved);
-    ExpectItStartsAndEndsOnEscape({(moved / "bin/zarn").string()});
+    EXPECT_TRUE(Plays(moved / "bin/zarn"));
 
     // The game's own exit status and message come through the launcher, naming the full path;
     // the launcher's own errors speak as the game does.
     fs::remove(moved / "share/zarn/graphics/ball.bmp");
-    ExpectItFailsSaying(moved / "bin/zarn",
-                        "zarn: cannot load " + (moved / "share/zarn/graphics/ball.bmp").string());
+    EXPECT_TRUE(
+        FailsSaying(moved / "bin/zarn",
+                    "zarn: cannot load " + (moved / "share/zarn/graphics/ball.bmp").string()));
     fs::remove_all(moved / "share/zarn");
-    ExpectItFailsSaying(moved / "bin/zarn", "zarn: cannot enter the game's data directory " +
-                                                (moved / "share/zarn").string());
+    EXPECT_TRUE(FailsSaying(moved / "bin/zarn", "zarn: cannot enter the game's data directory " +
+                                                    (moved / "share/zarn").string()));
 }
 
 // Built as `make package` builds it: Debian's layout for games, its hardening, stripped.
@@ -115,7 +106,7 @@ TEST_F(Installed, TheDebianPackagePassesLintianAndInstallsAndRemovesCleanly) {
         GTEST_SKIP() << "not root, or zarn is installed on this machine: not installing it";
     }
     ASSERT_EQ(system(("dpkg -i " + package.string() + " >/dev/null").c_str()), 0);
-    ExpectItStartsAndEndsOnEscape({"/usr/games/zarn"});
+    EXPECT_TRUE(Plays("/usr/games/zarn"));
     EXPECT_EQ(system("dpkg -r zarn >/dev/null"), 0);
     EXPECT_FALSE(fs::exists("/usr/games/zarn"));
     EXPECT_FALSE(fs::exists("/usr/share/games/zarn"));

@@ -27,7 +27,7 @@ TEST_F(MediaTest, OpensOne512By512WindowCaptionedZarnGame) {
     char* title = nullptr;
     char* icon = nullptr;
     SDL_WM_GetCaption(&title, &icon);
-    EXPECT_STREQ(title, "Zarn Game");
+    EXPECT_STREQ(title, WINDOW_TITLE);
 }
 
 // The largest whole-number scale up to the wanted one that fits the room, and never below 1.
@@ -49,7 +49,7 @@ TEST(Scale, IsTheLargestWholeNumberThatFits) {
 }
 
 TEST_F(MediaTest, PureWhiteIsSeeThroughAtEveryDepthAndNothingElseIs) {
-    const Color white = {255, 255, 255}, red = {255, 0, 0}, backdrop = {0, 0, 128};
+    const Color red = {255, 0, 0}, backdrop = {0, 0, 128};
     struct Case {
         int depth;
         Color nearWhite;
@@ -64,7 +64,7 @@ TEST_F(MediaTest, PureWhiteIsSeeThroughAtEveryDepthAndNothingElseIs) {
         Color ink = c.depth == 1 ? c.nearWhite : red;
         // Stored top-down: the first row is white, near-white, ink; the second the other way.
         scratch.Write("test.bmp",
-                      MakeBmp(c.depth, 3, -2, {white, c.nearWhite, ink, ink, c.nearWhite, white}));
+                      MakeBmp(c.depth, 3, -2, {WHITE, c.nearWhite, ink, ink, c.nearWhite, WHITE}));
         SDL_Surface* image = LoadImage("graphics/test.bmp");
         ASSERT_NE(image, nullptr) << SDL_GetError();
         SDL_FillRect(Backbuffer, NULL, SDL_MapRGB(Backbuffer->format, 0, 0, 128));
@@ -120,39 +120,36 @@ static const Damage BMP_SIZE_DAMAGE[] = {
     {"claiming 8193 rows top-down", [](const Bytes& b) { return WithSize(b, 20, Uint32(-8193)); }},
 };
 
-// The font's own numbers changed so that SDL_ttf would draw outside a line's surface, or draw
-// nothing at all: units per em and the line's ascent and descent, 2048 and 1901 / -483.
-static Bytes WithNegativeAscent(const Bytes& b) {
-    return WithFontTableBytes(b, "hhea", 4, {0xfe, 0x00});
-}
-static Bytes WithLine60000PixelsHigh(const Bytes& b) {
-    return WithFontTableBytes(WithFontTableBytes(b, "hhea", 4, {0x7f, 0xff}), "head", 18,
-                              {0x00, 0x10});
-}
-static Bytes WithGlyphsFarAboveALowLine(const Bytes& b) {
-    return WithFontTableBytes(b, "hhea", 4, {0x02, 0x00, 0xff, 0x80});
-}
+// What a font may do to SDL_ttf: lines it would draw outside of, or nothing at all. The font's
+// own units per em are 2048, its line's ascent and descent 1901 and -483.
 static const Damage fontDamage[] = {
     {"garbage", [](const Bytes&) { return Bytes(4096, 0x5a); }},
     {"cut short", [](const Bytes& b) { return Bytes(b.begin(), b.begin() + 64); }},
-    {"with a negative ascent", WithNegativeAscent},
-    {"with a line 60000 pixels high", WithLine60000PixelsHigh},
-    {"with glyphs far above a low line", WithGlyphsFarAboveALowLine},
+    {"with a negative ascent",
+     [](const Bytes& b) {
+         return WithFontTableBytes(b, "hhea", 4, {0xfe, 0x00});
+     }},
+    {"with a line 60000 pixels high",
+     [](const Bytes& b) {
+         Bytes tall = WithFontTableBytes(b, "hhea", 4, {0x7f, 0xff});
+         return WithFontTableBytes(tall, "head", 18, {0x00, 0x10});
+     }},
+    {"with glyphs far above a low line",
+     [](const Bytes& b) {
+         return WithFontTableBytes(b, "hhea", 4, {0x02, 0x00, 0xff, 0x80});
+     }},
     {"with a kerning of -32768 for every pair",
      [](const Bytes& b) { return WithKerning(b, -32768); }},
     {"with a kerning of 32767 for every pair",
      [](const Bytes& b) { return WithKerning(b, 32767); }},
 };
 
-// The file in place of the shipped one: missing when there are no bytes to write.
-static void ExpectRefused(const char* name, const char* what, const Bytes* bytes) {
-    SCOPED_TRACE(std::string(name) + " " + what);
+// The file so damaged in place of the shipped one: a required one is refused and named, and the
+// game plays on without the optional end image.
+static void ExpectRefused(const char* name, const Damage& damage) {
+    SCOPED_TRACE(std::string(name) + " " + damage.what);
     ScratchGraphics scratch;
-    if (bytes) {
-        scratch.Write(name, *bytes);
-    } else {
-        scratch.Remove(name);
-    }
+    damage.ApplyTo(scratch, name);
     bool optional = !IsRequired(name);
     EXPECT_EQ(StartIn(scratch), optional) << StartupError();
     if (optional) {
@@ -164,15 +161,6 @@ static void ExpectRefused(const char* name, const char* what, const Bytes* bytes
             << StartupError();
     }
     FreeGame();
-}
-
-static void ExpectRefused(const char* name, const Damage& damage) {
-    if (!damage.apply) {
-        ExpectRefused(name, damage.what, nullptr);
-        return;
-    }
-    Bytes bytes = damage.apply(ShippedFile(name));
-    ExpectRefused(name, damage.what, &bytes);
 }
 
 // Every required file, missing or damaged, fails start-up and is named; the end image is
@@ -201,8 +189,8 @@ TEST(Startup, RefusesFilesMadeToCrashTheLibraries) {
     for (const auto& entry : std::filesystem::directory_iterator(SourceDir() / "tests/damaged")) {
         Bytes bytes = FileBytes(entry.path());
         bool picture = entry.path().extension() == ".bmp";
-        ExpectRefused(picture ? ENEMY_FILE : FONT_FILE, entry.path().filename().string().c_str(),
-                      &bytes);
+        ExpectRefused(picture ? ENEMY_FILE : FONT_FILE,
+                      {entry.path().filename().string(), [&](const Bytes&) { return bytes; }});
         ++files;
     }
     EXPECT_GE(files, 5);

@@ -67,19 +67,19 @@ TEST_F(RoundTest, PositionsCarryOverIntoTheNextRound) {
     EXPECT_EQ(EnemyPaddleRect.y, enemy.y);
 }
 
-TEST(FramePad, PadsAFrameTo33Milliseconds) {
-    EXPECT_EQ(FramePad(1000, 1000), 33);
-    EXPECT_EQ(FramePad(1000, 1032), 1);
-    EXPECT_EQ(FramePad(1000, 1033), 0);
-    EXPECT_EQ(FramePad(1000, 1040), 0);
-    EXPECT_EQ(FramePad(1000, 61000), 0);
-}
-
-TEST(FramePad, SurvivesTheTickCountersWrap) {
-    // 2^32 - 10 at the start of the frame, 5 at its end: 15 ms have passed.
-    Sint32 justBeforeWrap = static_cast<Sint32>(0xFFFFFFF6u);
-    EXPECT_EQ(FramePad(justBeforeWrap, 5), 18);
-    EXPECT_EQ(FramePad(justBeforeWrap, 22), 1);
-    EXPECT_EQ(FramePad(justBeforeWrap, 23), 0);
-    EXPECT_EQ(FramePad(static_cast<Sint32>(0x7FFFFFF0u), static_cast<Sint32>(0x80000000u)), 17);
+// A frame is padded to 33 ms, across the tick counter's wrap too: 2^32 - 10 at the start of a
+// frame and 5 at its end is 15 ms.
+TEST(FramePad, PadsAFrameTo33MillisecondsAcrossTheTickCountersWrap) {
+    const struct {
+        Uint32 start, end;
+        int pad;
+    } cases[] = {
+        {1000, 1000, 33},     {1000, 1032, 1},      {1000, 1033, 0},
+        {1000, 1040, 0},      {1000, 61000, 0},     {0xFFFFFFF6u, 5, 18},
+        {0xFFFFFFF6u, 22, 1}, {0xFFFFFFF6u, 23, 0}, {0x7FFFFFF0u, 0x80000000u, 17},
+        {1000, 999, 0}, // a clock that stepped back: no wait
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FramePad(Sint32(c.start), Sint32(c.end)), c.pad) << c.start << " to " << c.end;
+    }
 }

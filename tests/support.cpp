@@ -7,10 +7,6 @@
 
 namespace fs = std::filesystem;
 
-std::ostream& operator<<(std::ostream& out, const Color& c) {
-    return out << "(" << c.r << ", " << c.g << ", " << c.b << ")";
-}
-
 fs::path SourceDir() {
     return ZARN_SOURCE_DIR;
 }
@@ -32,28 +28,27 @@ Color PixelAt(SDL_Surface* surface, int x, int y) {
     SDL_LockSurface(surface);
     const Uint8* p = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch +
                      x * surface->format->BytesPerPixel;
-    Uint32 value = 0;
-    switch (surface->format->BytesPerPixel) {
-    case 1:
-        value = *p;
-        break;
-    case 2:
-        value = *reinterpret_cast<const Uint16*>(p);
-        break;
-    case 3:
-        value = p[0] | (p[1] << 8) | (p[2] << 16);
-        break;
-    default:
-        value = *reinterpret_cast<const Uint32*>(p);
-    }
+    Uint32 value = PixelValue(p, surface->format->BytesPerPixel);
     SDL_UnlockSurface(surface);
     Uint8 r, g, b;
     SDL_GetRGB(value, surface->format, &r, &g, &b);
     return {r, g, b};
 }
 
-SDL_Surface* LoadShippedPicture(const char* name) {
-    return SDL_LoadBMP((SourceDir() / "graphics" / name).string().c_str());
+static SDL_Surface* LoadShippedPicture(const char* name) {
+    SDL_Surface* picture = SDL_LoadBMP((SourceDir() / "graphics" / name).string().c_str());
+    EXPECT_NE(picture, nullptr) << SDL_GetError();
+    return picture;
+}
+
+ShippedPictures::ShippedPictures()
+    : background(LoadShippedPicture(BACKGROUND_FILE)), player(LoadShippedPicture(PLAYER_FILE)),
+      enemy(LoadShippedPicture(ENEMY_FILE)), endImage(LoadShippedPicture(END_SCREEN_FILE)) {}
+
+ShippedPictures::~ShippedPictures() {
+    for (SDL_Surface* picture : {background, player, enemy, endImage}) {
+        SDL_FreeSurface(picture);
+    }
 }
 
 int CountColor(SDL_Surface* surface, Color color, SDL_Rect area) {
@@ -102,6 +97,24 @@ int TextPixelsInColor(SDL_Surface* surface, const char* text, int x, int y, Colo
         }
     }
     return count;
+}
+
+int TextTolerance() {
+    const char* tolerance = getenv("ZARN_TEXT_TOLERANCE");
+    return tolerance ? atoi(tolerance) : 0;
+}
+
+::testing::AssertionResult ShowsOnlyText(SDL_Surface* picture, const char* text, int x, int y,
+                                         Color color, int top, int bottom) {
+    int shown =
+        CountColor(picture, color, {0, Sint16(top), Uint16(picture->w), Uint16(bottom - top)});
+    int stray = shown - TextPixelsInColor(picture, text, x, y, color, top, bottom);
+    if (shown > 0 && stray <= TextTolerance()) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure()
+           << shown << " pixels of " << color << " in rows " << top << ".." << bottom << ", "
+           << stray << " not of '" << text << "'";
 }
 
 // Enters a directory: the game reads graphics/ from its working directory.

@@ -1,6 +1,7 @@
 // Test support: the real game started in-process on SDL's dummy video driver, and its pixels.
 #pragma once
 
+#include "bmp_writer.h"
 #include "game/game.h"
 #include "media/files.h"
 #include "media/media.h"
@@ -11,15 +12,11 @@
 #include <string>
 #include <vector>
 
-struct Color {
-    int r, g, b;
-    bool operator==(const Color& o) const { return r == o.r && g == o.g && b == o.b; }
-    bool operator!=(const Color& o) const { return !(*this == o); }
-};
-std::ostream& operator<<(std::ostream& out, const Color& c);
-
 const Color LIGHT_GREY = {225, 225, 225};
 const Color DARK_GREY = {64, 64, 64};
+const Color WHITE = {255, 255, 255};
+// Rows 1 to 29 hold only the score line; the Life line starts at row 30.
+const int SCORE_ROWS_END = 30;
 
 std::filesystem::path SourceDir();
 // The game's pictures, in the order it loads them, and whether it needs each to start.
@@ -30,9 +27,14 @@ struct GamePicture {
 extern const std::vector<GamePicture> GAME_PICTURES;
 // Whether the game needs this file of graphics/ to start: all but the optional pictures.
 bool IsRequired(const std::string& name);
+// The colour of a pixel, read as the game reads its pictures.
 Color PixelAt(SDL_Surface* surface, int x, int y);
-// A picture from the repo's graphics/, read by SDL as it is on disk.
-SDL_Surface* LoadShippedPicture(const char* name);
+// The game's shipped pictures, read by SDL as they are on disk.
+struct ShippedPictures {
+    ShippedPictures();
+    ~ShippedPictures();
+    SDL_Surface *background, *player, *enemy, *endImage;
+};
 // How many pixels of the surface, within the rectangle, have exactly this colour.
 int CountColor(SDL_Surface* surface, Color color, SDL_Rect area);
 // The pixels a line of text covers when the game's font renders it, relative to its corner.
@@ -41,6 +43,11 @@ std::vector<SDL_Rect> TextPixels(const char* text);
 // bottom).
 int TextPixelsInColor(SDL_Surface* surface, const char* text, int x, int y, Color color, int top,
                       int bottom);
+// Whether the only pixels of the colour in rows [top, bottom) are those of the text at (x, y):
+// all but ZARN_TEXT_TOLERANCE of them, where the game draws with another FreeType (Windows').
+::testing::AssertionResult ShowsOnlyText(SDL_Surface* picture, const char* text, int x, int y,
+                                         Color color, int top, int bottom);
+int TextTolerance();
 
 // A copy of graphics/ in a scratch directory, which the test may break; the game runs in it.
 class ScratchGraphics {

@@ -1,11 +1,12 @@
 #!/bin/sh
 # `make fuzz`: the damaged files kept in tests/damaged/ once through each fuzzer, then each fuzzer
 # for FUZZ_SECONDS (default 180) on each SDL 1.2 implementation the machine has.
-# Run from the repository's root after building build/fuzz.
+# tools/fuzz.sh FUZZ_BUILD_FOLDER, from the repository's root.
 set -eu
-fuzz=build/fuzz
+fuzz=$1
+. "$fuzz/facts.sh"
 seconds=${FUZZ_SECONDS:-180}
-"$fuzz/fuzz/make_seeds" "$fuzz/seeds/picture" "$fuzz/seeds/font" graphics/alfphabet.ttf
+"$fuzz/fuzz/make_seeds" "$fuzz/seeds/picture" "$fuzz/seeds/font" "graphics/$ZARN_FONT_FILE"
 mkdir -p "$fuzz/crashes"
 # A picture of more than a few hundred MB from a file of a few KB is a finding, as a crash is.
 options="-rss_limit_mb=1024 -malloc_limit_mb=400 -print_final_stats=1 -artifact_prefix=$fuzz/crashes/"
@@ -27,7 +28,7 @@ tools/sdl-implementations.sh | while read -r sdl library_path; do
     done
 done
 # Which lines of the game's loading code the corpora reach.
-coverage=build/fuzz-coverage
+coverage=$fuzz-coverage
 CXX=clang++ cmake -S . -B "$coverage" -DZARN_FUZZ=ON -DZARN_FUZZ_COVERAGE=ON >/dev/null
 cmake --build "$coverage" -j "$(nproc)" >/dev/null
 for target in picture font; do

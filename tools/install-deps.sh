@@ -1,8 +1,15 @@
 #!/bin/sh
-# Installs the Debian packages named on the command line that are not installed yet.
+# Installs the Debian packages that the named groups of tools/packages.txt list (or packages
+# named as such) and that are not installed yet.
 set -eu
+list="$(dirname "$0")/packages.txt"
+wanted=""
+for name in "$@"; do
+    group=$(sed -n "s/^$name: //p" "$list")
+    wanted="$wanted ${group:-$name}"
+done
 missing=""
-for package in "$@"; do
+for package in $wanted; do
     status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
     case "$status" in
         *" installed") ;;

@@ -1,4 +1,5 @@
 // Draws Zarn Game's pictures into a directory: `make_graphics graphics` remakes the shipped ones.
+#include "game/game.h"
 #include "media/files.h"
 
 #include <SDL.h>
@@ -98,7 +99,7 @@ static Rgb Background(double x, double y) {
         return sky;
     }
     // The floor: lines that run to a vanishing point in the middle of the horizon.
-    Rgb floor = Mix({22, 8, 40}, {10, 4, 22}, (y - horizon) / (512 - horizon));
+    Rgb floor = Mix({22, 8, 40}, {10, 4, 22}, (y - horizon) / (SCREEN_HEIGHT - horizon));
     double depth = 40.0 / (y - horizon + 4);
     double across = (x - 256) * depth / 40.0;
     double lineX = std::fabs(across - std::round(across * 2) / 2) / depth * 2.5;
@@ -110,7 +111,7 @@ static Rgb Background(double x, double y) {
 
 // A paddle with rounded ends, lit from the middle; outside it is see-through.
 static Rgb Paddle(double x, double y, Rgb edge, Rgb core, Rgb outline) {
-    const double w = 20, h = 100, radius = 7;
+    const double w = PADDLE_WIDTH, h = PADDLE_HEIGHT, radius = 7;
     double qx = std::max(std::fabs(x - w / 2) - (w / 2 - radius), 0.0);
     double qy = std::max(std::fabs(y - h / 2) - (h / 2 - radius), 0.0);
     double inside = radius - std::hypot(qx, qy);
@@ -129,13 +130,13 @@ static Rgb Player(double x, double y) {
     return groove ? Mix(c, {0, 60, 100}, 0.6) : c;
 }
 
-// The enemy wears a golden band on its marker row, 20 pixels below its top.
+// The enemy wears a golden band on its marker row, MARKER_OFFSET pixels below its top.
 static Rgb Enemy(double x, double y) {
     Rgb c = Paddle(x, y, {130, 14, 30}, {255, 96, 64}, {70, 0, 16});
     if (c.r == SEE_THROUGH.r && c.g == SEE_THROUGH.g && c.b == SEE_THROUGH.b) {
         return c;
     }
-    double band = std::fabs(y - 20.5);
+    double band = std::fabs(y - MARKER_OFFSET - 0.5);
     return band < 1.5 ? Mix({255, 214, 72}, c, band / 1.5) : c;
 }
 
@@ -276,40 +277,46 @@ static Rgb WindowIcon(double x, double y) {
     return cover > 0 ? c : SEE_THROUGH;
 }
 
-// The desktop's icon sizes.
-static const int ICON_SIZES[] = {48, 64, 128, 256};
-
-// The browser version's icons, for installing it as an app.
-static const struct {
-    const char* name;
-    int size;
-    IconPainter paint;
-} WEB_ICONS[] = {
-    {"zarn-192.png", 192, Icon},
-    {"zarn-maskable-512.png", 512, MaskableIcon},
+// How each picture of the game is drawn: its size, and samples per pixel each way.
+struct Drawing {
+    int width, height, samples;
+    Painter paint;
 };
+static const Drawing BackgroundImageDrawing = {SCREEN_WIDTH, SCREEN_HEIGHT, 4, Background};
+static const Drawing BallImageDrawing = {16, 16, 1, Ball};
+static const Drawing PlayerPaddleImageDrawing = {PADDLE_WIDTH, PADDLE_HEIGHT, 1, Player};
+static const Drawing EnemyPaddleImageDrawing = {PADDLE_WIDTH, PADDLE_HEIGHT, 1, Enemy};
+static const Drawing EndGameScreenDrawing = {SCREEN_WIDTH, SCREEN_HEIGHT, 4, EndScreen};
+
+// Every picture the game loads, and the window's icon, 32 x 32.
+#define DRAWN(handle, file, required) {file, handle##Drawing},
+static const struct {
+    const char* file;
+    Drawing drawing;
+} PICTURES[] = {FOR_EACH_PICTURE(DRAWN){WINDOW_ICON_FILE, {32, 32, 1, WindowIcon}}};
+
+#define SIZE(size) size,
+static const int ICON_SIZES[] = {FOR_EACH_ICON_SIZE(SIZE)};
 
 int main(int argc, char* argv[]) {
     if (argc < 2 || argc > 3) {
         fprintf(stderr, "usage: make_graphics GRAPHICS_DIRECTORY [ICON_DIRECTORY]\n");
         return 2;
     }
-    std::string dir = argv[1];
-    bool ok = Save(dir + "/" BACKGROUND_FILE, 512, 512, 4, Background) &&
-              Save(dir + "/" PLAYER_FILE, 20, 100, 1, Player) &&
-              Save(dir + "/" ENEMY_FILE, 20, 100, 1, Enemy) &&
-              Save(dir + "/" BALL_FILE, 16, 16, 1, Ball) &&
-              Save(dir + "/" END_SCREEN_FILE, 512, 512, 4, EndScreen) &&
-              Save(dir + "/" WINDOW_ICON_FILE, 32, 32, 1, WindowIcon);
-    for (int size : ICON_SIZES) {
-        if (ok && argc == 3) {
-            ok = SaveIcon(std::string(argv[2]) + "/zarn-" + std::to_string(size) + ".png", size);
-        }
+    bool ok = true;
+    for (const auto& picture : PICTURES) {
+        const Drawing& d = picture.drawing;
+        ok = ok &&
+             Save(std::string(argv[1]) + "/" + picture.file, d.width, d.height, d.samples, d.paint);
     }
-    for (const auto& icon : WEB_ICONS) {
-        if (ok && argc == 3) {
-            ok = SaveIcon(std::string(argv[2]) + "/" + icon.name, icon.size, icon.paint);
+    if (argc == 3) {
+        std::string icons = std::string(argv[2]) + "/zarn-";
+        for (int size : ICON_SIZES) {
+            ok = ok && SaveIcon(icons + std::to_string(size) + ".png", size);
         }
+        ok = ok && SaveIcon(icons + std::to_string(APP_ICON_SIZE) + ".png", APP_ICON_SIZE) &&
+             SaveIcon(icons + "maskable-" + std::to_string(MASKABLE_ICON_SIZE) + ".png",
+                      MASKABLE_ICON_SIZE, MaskableIcon);
     }
     return ok ? 0 : 1;
 }

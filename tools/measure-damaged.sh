@@ -3,7 +3,9 @@
 # SDL 1.2 implementation, beside a normal start: its exit status, peak memory and time, and what
 # it said. Pictures stand in for the enemy, the rest for the font. Run from the repository's root.
 set -eu
-game=$PWD/build/zarn
+build=$(realpath "${1:-build}")
+. "$build/facts.sh"
+game=$build/zarn
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 printf '%-8s %-46s %6s %9s %7s  %s\n' SDL file status "peak KB" seconds "first line"
@@ -13,8 +15,8 @@ tools/sdl-implementations.sh | while read -r sdl library_path; do
         cp -r graphics "$scratch/graphics"
         case $file in
             normal) ;;
-            *.bmp) cp "$file" "$scratch/graphics/enemy.bmp" ;;
-            *) cp "$file" "$scratch/graphics/alfphabet.ttf" ;;
+            *.bmp) cp "$file" "$scratch/graphics/$ZARN_ENEMY_FILE" ;;
+            *) cp "$file" "$scratch/graphics/$ZARN_FONT_FILE" ;;
         esac
         # A game that starts plays until the time-out: that is the normal start's 3 s.
         status=0

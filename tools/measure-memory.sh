@@ -1,15 +1,18 @@
 #!/bin/sh
 # Peak memory of the real game (/usr/bin/time -v) under Xvfb, on both SDL 1.2 implementations:
 # a normal start played for three seconds, and a start that refuses a damaged picture.
+# tools/measure-memory.sh [BUILD_FOLDER]
 set -eu
+build=$(realpath "${1:-build}")
 cd "$(dirname "$0")/.."
-compat="/usr/lib/$(gcc -dumpmachine)/sdl12-compat"
+. "$build/facts.sh"
+compat=$(tools/sdl-implementations.sh | sed -n 's/^compat //p')
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 cp -r graphics "$scratch/"
 # A picture whose header claims 60000 x 60000 pixels.
-printf '\140\352\000\000\140\352\000\000' | dd of="$scratch/graphics/enemy.bmp" bs=1 seek=18 conv=notrunc 2>/dev/null
-game="$PWD/build/zarn"
+printf '\140\352\000\000\140\352\000\000' | dd of="$scratch/graphics/$ZARN_ENEMY_FILE" bs=1 seek=18 conv=notrunc 2>/dev/null
+game="$build/zarn"
 
 peak() { # label, directory, library path; prints the peak resident set and the start-up time
     label=$1 dir=$2 libs=$3
@@ -19,7 +22,7 @@ peak() { # label, directory, library path; prints the peak resident set and the 
     if [ "$dir" = "$PWD" ]; then
         window=""
         while [ -z "$window" ]; do
-            window=$(xdotool search --name "Zarn Game" 2>/dev/null | head -n 1) || sleep 0.01
+            window=$(xdotool search --name "$ZARN_WINDOW_TITLE" 2>/dev/null | head -n 1) || sleep 0.01
         done
         shown=$(date +%s%N)
         sleep 3
@@ -36,6 +39,6 @@ peak() { # label, directory, library path; prints the peak resident set and the 
 }
 
 peak "classic, normal start" "$PWD" ""
-peak "classic, 60000 x 60000 enemy.bmp" "$scratch" ""
+peak "classic, 60000 x 60000 $ZARN_ENEMY_FILE" "$scratch" ""
 peak "compat, normal start" "$PWD" "$compat"
-peak "compat, 60000 x 60000 enemy.bmp" "$scratch" "$compat"
+peak "compat, 60000 x 60000 $ZARN_ENEMY_FILE" "$scratch" "$compat"

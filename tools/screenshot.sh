@@ -5,10 +5,10 @@ cd "$(dirname "$0")/.."
 tools/install-deps.sh xvfb xauth xdotool imagemagick
 [ -x build/zarn ] || make build
 # shellcheck disable=SC2016 # the inner shell expands its own variables
-xvfb-run -a -s "-screen 0 1024x768x24 -noreset" sh -c '
+xvfb-run -a -s "-screen 0 1024x768x24 -noreset" sh -c '. build/facts.sh
     ./build/zarn &
     game=$!
-    window=$(xdotool search --sync --name "Zarn Game" | head -n 1)
+    window=$(xdotool search --sync --name "$ZARN_WINDOW_TITLE" | head -n 1)
     eval "$(xdotool getwindowgeometry --shell "$window")"
     sleep 1
     # The first two enemies of every run stand at x 423 and 177: score on their marker columns.

@@ -5,9 +5,10 @@
 # each did: refused (1), played until the time-out (124), or anything else, and any memory error.
 # Run from the repository's root: [JOBS=N] tools/valgrind-mutants.sh [COUNT]
 set -eu
+. build/facts.sh
 if [ "${1:-}" = --one ]; then # one file, in a copy of graphics/ of its own
     file=$2
-    case $file in *.bmp) target=enemy.bmp ;; *) target=alfphabet.ttf ;; esac
+    case $file in *.bmp) target=$ZARN_ENEMY_FILE ;; *) target=$ZARN_FONT_FILE ;; esac
     dir=$(mktemp -d)
     cp -r graphics "$dir/graphics"
     cp "$file" "$dir/graphics/$target"

@@ -8,9 +8,9 @@ var stage = document.getElementById("stage");
 var loading = document.getElementById("loading");
 var again = document.getElementById("again");
 var fullscreen = document.getElementById("fullscreen");
-var GAME_SIZE = 512;
+var GAME_SIZE = @ZARN_SCREEN_WIDTH@;
 // The HUD's font, asked for before the game needs it.
-var fontReady = document.fonts.load('30px "graphics/alfphabet.ttf"');
+var fontReady = document.fonts.load('@ZARN_HUD_FONT_SIZE@px "@ZARN_FONT_FAMILY@"');
 
 var root = document.documentElement;
 var SIDE_COLUMN = 176; // the narrowest column that the title and help line read well in

@@ -8,6 +8,7 @@
 # windows/bench.sh BUILD_FOLDER
 set -eu
 build=$(realpath "$1")
+. "$build/facts.sh"
 root=$(cd "$(dirname "$0")/.." && pwd -P)
 version=$("$root/tools/version.sh" "$build")
 exe=$build/windows/zarn-windows-$version/zarn.exe
@@ -44,7 +45,7 @@ measure() { # label, the game's process names (a pattern), command...
     (cd "$root" && exec "$@") &
     window=""
     while [ -z "$window" ]; do
-        window=$(xdotool search --name "Zarn Game" 2>/dev/null | head -n 1) || sleep 0.005
+        window=$(xdotool search --name "$ZARN_WINDOW_TITLE" 2>/dev/null | head -n 1) || sleep 0.005
     done
     shown=$(now)
     until drawn "$window"; do :; done

@@ -52,7 +52,7 @@ static bool ConnectToAConsole() {
 // says what the game would have printed. The manifest makes the game's text UTF-8 for Windows.
 static void ShowFailure() {
     std::string text = std::string("zarn: ") + StartupError();
-    MessageBoxA(NULL, text.c_str(), "Zarn Game", MB_OK | MB_ICONERROR);
+    MessageBoxA(NULL, text.c_str(), WINDOW_TITLE, MB_OK | MB_ICONERROR);
 }
 
 int main(int argc, char* argv[]) {

@@ -3,7 +3,7 @@
 
 #include <SDL.h>
 
-const char* const WINDOW_TITLE = "Zarn Game";
+constexpr char WINDOW_TITLE[] = "Zarn Game";
 
 // Geometry and pace of play.
 const int SCREEN_WIDTH = 512;
@@ -33,7 +33,7 @@ const int OFF_THE_GAME = -1;
 // The HUD's font size in points; its lines stand at (0, 1) and (0, 30).
 const int HUD_FONT_SIZE = 30;
 // Every character the HUD can show: its lines, the end screen's, and any score or Life.
-const char* const HUD_CHARACTERS = "Player Score: Life: Out of life 0123456789-";
+constexpr char HUD_CHARACTERS[] = "Player Score: Life: Out of life 0123456789-";
 
 // The round's state, shared by the loop, the update step and the draw step.
 extern int PlayerScore;

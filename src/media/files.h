@@ -22,3 +22,9 @@
     PICTURE(PlayerPaddleImage, PLAYER_FILE, true)                                                  \
     PICTURE(EnemyPaddleImage, ENEMY_FILE, true)                                                    \
     PICTURE(EndGameScreen, END_SCREEN_FILE, false)
+
+// The icons in dist/icons/, zarn-<size>.png, each drawn anew at its size: the desktop's, the
+// browser version's for installing it as an app, and a maskable one for phones' launchers.
+#define FOR_EACH_ICON_SIZE(ICON) ICON(48) ICON(64) ICON(128) ICON(256)
+#define APP_ICON_SIZE 192
+#define MASKABLE_ICON_SIZE 512

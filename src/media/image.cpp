@@ -156,7 +156,7 @@ static SDL_Surface* ToDisplayFormat(SDL_Surface* image) {
     return converted;
 }
 
-static Uint32 PixelValue(const Uint8* p, int bytesPerPixel) {
+Uint32 PixelValue(const Uint8* p, int bytesPerPixel) {
     switch (bytesPerPixel) {
     case 1:
         return *p;

@@ -1,16 +1,12 @@
-// Zarn Game media: brings up SDL and the window, loads the pictures and the font, draws.
+// Zarn Game media: brings up SDL and opens the window, loads the pictures and the font, draws.
 #include "media.h"
 
 #include "files.h"
 #include "game/game.h"
 
-#include <cstdarg>
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
-SDL_Surface* Backbuffer = NULL;
-SDL_Surface* EndSceene = NULL;
 SDL_Surface* BackgroundImage = NULL;
 SDL_Surface* BallImage = NULL;
 SDL_Surface* PlayerPaddleImage = NULL;
@@ -18,38 +14,8 @@ SDL_Surface* EnemyPaddleImage = NULL;
 SDL_Surface* EndGameScreen = NULL;
 TTF_Font* GameFont = NULL;
 
-static char startupError[512];
-static int startupErrorStatus = 1;
-
-static void NoteError(int status, const char* format, va_list args) {
-    vsnprintf(startupError, sizeof startupError, format, args);
-    startupErrorStatus = status;
-}
-
-void NoteStartupError(const char* format, ...) {
-    va_list args;
-    va_start(args, format);
-    NoteError(1, format, args);
-    va_end(args);
-}
-
-void NoteCommandLineError(const char* format, ...) {
-    va_list args;
-    va_start(args, format);
-    NoteError(2, format, args);
-    va_end(args);
-}
-
-const char* StartupError() {
-    return startupError;
-}
-
-int StartupErrorStatus() {
-    return startupErrorStatus;
-}
-
 bool InitSDL() {
-    startupError[0] = '\0';
+    ClearStartupError();
     // Video alone: SDL_GetTicks and SDL_Delay need no subsystem. The timer subsystem would run a
     // thread for timers the game never sets, and on Windows its callback can still be running
     // in that thread while SDL_Quit frees what it uses.

@@ -60,12 +60,13 @@ void DrawImage(SDL_Surface* image, SDL_Surface* destSurface, int x, int y);
 void DrawText(SDL_Surface* surface, const char* string, int x, int y, TTF_Font* font, Uint8 r,
               Uint8 g, Uint8 b);
 
-// What made the game fail, as one line for the player, or "" when nothing did; and its exit
-// status: 2 when the command line asked for what cannot be, else 1.
+// What made the game fail (errors.cpp), as one line for the player, or "" when nothing did; and its
+// exit status: 2 when the command line asked for what cannot be, else 1.
 const char* StartupError();
 int StartupErrorStatus();
 void NoteStartupError(const char* format, ...);
 void NoteCommandLineError(const char* format, ...);
+void ClearStartupError(); // a new start: nothing has failed yet
 
 // The steps of loading, for the tests and the fuzzers. Each failure sets SDL's error text.
 // Reads the whole file, refusing one longer than maxBytes.
@@ -74,6 +75,8 @@ bool ReadWholeFile(const char* fileName, long long maxBytes, std::vector<Uint8>&
 // reads, and every byte its headers, palette and rows claim.
 bool BmpIsSound(const Uint8* data, size_t size);
 SDL_Surface* ImageFromBytes(const Uint8* data, size_t size);
+// The value of the pixel whose bytes start at p, in either byte order.
+Uint32 PixelValue(const Uint8* p, int bytesPerPixel);
 // Opens a TrueType or OpenType font from bytes that must stay in place while it is open.
 TTF_Font* FontFromBytes(const std::vector<Uint8>& bytes, int pointSize);
 // Whether the font's line is of a sane height, and each of the characters, alone and beside

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 
+SDL_Surface* Backbuffer = NULL;
+SDL_Surface* EndSceene = NULL;
 int RequestedScale = 0;
 bool RequestedFullScreen = false;
 

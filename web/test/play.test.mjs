@@ -1,6 +1,7 @@
 // Zarn Game in a browser: the page served from 127.0.0.1, played in the engine ZARN_BROWSER
 // names (chromium, firefox or webkit). The same checks in each; only ../browsers.mjs knows the
-// engine, and what the test learns of the page it reads from the page.
+// engine, and what the test learns of the page it reads from the page. Each test starts a game of
+// its own, in one browser, so that any one runs alone or in any order.
 import { test, before, after } from "node:test";
 import assert from "node:assert/strict";
 import { readFileSync } from "node:fs";
@@ -9,7 +10,7 @@ import { framesOnScreen, openGame } from "../browsers.mjs";
 const webDir = process.env.ZARN_WEB_DIR;
 const engine = process.env.ZARN_BROWSER || "chromium";
 const graphics = new URL("../../graphics/", import.meta.url);
-let game, desktop, page, firstLife;
+let game, desktop, page;
 
 // A 24-bit BMP as the game ships them: pixel (x, y) as [r, g, b].
 function bmpPixel(name, x, y) {
@@ -19,8 +20,13 @@ function bmpPixel(name, x, y) {
   const at = b.readUInt32LE(10) + (height - 1 - y) * row + x * 3;
   return [b[at + 2], b[at + 1], b[at]];
 }
-const pixelAt = (x, y) => page.evaluate(([x, y]) => Array.from(
-  document.getElementById("canvas").getContext("2d").getImageData(x, y, 1, 1).data.slice(0, 3)), [x, y]);
+// The canvas's pixels in a small rectangle, as RGBA numbers: small, so as not to slow the frames.
+const area = (x, y, w, h) => page.evaluate(([x, y, w, h]) => Array.from(document.getElementById("canvas")
+  .getContext("2d").getImageData(x, y, w, h).data), [x, y, w, h]);
+const pixelAt = async (x, y) => (await area(x, y, 1, 1)).slice(0, 3);
+// Life's digits; the player's column.
+const lifeDigits = async () => (await area(70, 40, 50, 20)).join();
+const playerColumn = async () => (await area(266, 60, 1, 452)).join();
 // Polls a condition about the page; reading single pixels keeps the game's frames on time.
 async function eventually(ms, condition) {
   const deadline = Date.now() + ms;
@@ -60,12 +66,26 @@ const findEnemy = () => page.evaluate((column) => {
   return null;
 }, enemyColumn);
 
-// Life's digits, read seldom and small so as not to slow the game's frames.
-const lifeDigits = () => page.evaluate(() => Array.from(document.getElementById("canvas")
-  .getContext("2d").getImageData(70, 40, 50, 20).data).join());
-
 const gameShows = async () => assert.ok(await eventually(20000, async () =>
   same(await pixelAt(100, 480), bmpPixel("background.bmp", 100, 480))), "no game on the canvas");
+// A new game: the page loaded again, and the game on the canvas.
+const newGame = async () => { await page.reload(); await gameShows(); };
+// Waits until the game has drawn `frames` more frames: each starts by clearing the canvas.
+const framesPass = async (frames) => {
+  const drawn = () => page.evaluate(() => {
+    const ctx = document.getElementById("canvas").getContext("2d");
+    if (!Object.hasOwn(ctx, "fillRect")) {
+      window.zarnFrames = 0;
+      ctx.fillRect = function (...args) {
+        window.zarnFrames++;
+        return CanvasRenderingContext2D.prototype.fillRect.apply(this, args);
+      };
+    }
+    return window.zarnFrames;
+  });
+  const start = await drawn();
+  assert.ok(await eventually(5000, async () => (await drawn()) >= start + frames), "no frames drawn");
+};
 
 // A check the engine cannot run says so, never passing in silence.
 const cannot = (t, what) => {
@@ -87,8 +107,6 @@ const onScreen = (x, y, whole = false) => page.evaluate(([x, y, whole]) => {
 before(async () => {
   game = await openGame(engine, webDir);
   page = desktop = game.page;
-  await gameShows();
-  firstLife = await lifeDigits();
 });
 
 after(() => game?.close());
@@ -106,6 +124,7 @@ test("a first visit, the worker's store included, transfers at most 150 KiB", as
 });
 
 test("the first picture: no pure white, the player in the middle, the HUD in the game's font", async () => {
+  await newGame();
   const white = await page.evaluate(() => {
     const d = document.getElementById("canvas").getContext("2d").getImageData(0, 0, 512, 512).data;
     let n = 0;
@@ -113,14 +132,6 @@ test("the first picture: no pure white, the player in the middle, the HUD in the
     return n;
   });
   assert.equal(white, 0, "pure white is see-through");
-  // A desktop without touch, at 800 x 600: no buttons, the game at 1x, its title beside it.
-  assert.deepEqual(await page.evaluate(() => [...document.querySelectorAll("#up, #down")]
-    .map((button) => getComputedStyle(button).display)), ["none", "none"]);
-  const shown = await page.evaluate(() => [innerWidth, innerHeight, ...["canvas", "help"].map((id) =>
-    JSON.parse(JSON.stringify(document.getElementById(id).getBoundingClientRect())))]);
-  const [innerWidth, innerHeight, canvas, help] = shown;
-  assert.ok(innerWidth === 800 && innerHeight === 600 && canvas.width === 512 && canvas.height === 512 &&
-            (help.right <= canvas.left || help.left >= canvas.right), JSON.stringify(shown));
   assert.deepEqual(await pixelAt(266, 306), bmpPixel("player.bmp", 10, 50));
   // The score line is as wide as the page draws it in the game's font, and near the native place.
   const line = await hudLine(0);
@@ -132,33 +143,61 @@ test("the first picture: no pure white, the player in the middle, the HUD in the
   assert.ok(line.left <= 4 && Math.abs(line.right - line.left - width) <= 8, JSON.stringify({ line, width }));
 });
 
-test("Down held takes the player to the bottom edge and no further", async () => {
-  await page.keyDown("ArrowDown");
-  const reached = await eventually(5000, async () => same(await pixelAt(266, 503), bmpPixel("player.bmp", 10, 91)));
-  await new Promise((resolve) => setTimeout(resolve, 300));
-  await page.keyUp("ArrowDown");
-  assert.ok(reached, "the player did not reach the bottom edge");
-  assert.deepEqual(await pixelAt(266, 503), bmpPixel("player.bmp", 10, 91));
+test("a desktop without touch, at 800 x 600: no buttons, the game at 1x, its title beside it", async () => {
+  await newGame();
+  assert.deepEqual(await page.evaluate(() => [...document.querySelectorAll("#up, #down")]
+    .map((button) => getComputedStyle(button).display)), ["none", "none"]);
+  const shown = await page.evaluate(() => [innerWidth, innerHeight, ...["canvas", "help"].map((id) =>
+    JSON.parse(JSON.stringify(document.getElementById(id).getBoundingClientRect())))]);
+  const [innerWidth, innerHeight, canvas, help] = shown;
+  assert.ok(innerWidth === 800 && innerHeight === 600 && canvas.width === 512 && canvas.height === 512 &&
+            (help.right <= canvas.left || help.left >= canvas.right), JSON.stringify(shown));
 });
 
-test("the pointer scores on the marker column, not one column beside it", async () => {
+// The player's bottom edge: held down (by key or by finger), the player reaches it and stays.
+// The sprite's column 10, but where it is see-through, shows from row 412 down.
+const atTheBottom = async () => {
+  const column = await area(266, 412, 1, 100);
+  return [...Array(100).keys()].every((y) => { const p = bmpPixel("player.bmp", 10, y);
+    return same(p, [255, 255, 255]) || same(column.slice(4 * y, 4 * y + 3), p); });
+};
+async function heldDownStopsAtTheBottom(press, release) {
+  await press();
+  const reached = await eventually(5000, atTheBottom);
+  await framesPass(10);
+  await release();
+  assert.ok(reached, "the player did not reach the bottom edge");
+  assert.ok(await atTheBottom(), "the player went past the bottom edge");
+}
+// One column left of the enemy's marker column scores nothing; on it, a hit. pointAt(x, y) points
+// at game pixel (x, y).
+async function scoresOnTheMarkerOnly(pointAt) {
   const enemy = await findEnemy();
   assert.ok(enemy, "no enemy on the canvas");
   const score = await hudLine(0);
-  const pointAt = async (x, y) => { const at = await onScreen(x, y, true); await page.moveMouse(at.x, at.y); };
   await pointAt(enemy.x + 19, 500);
-  await new Promise((resolve) => setTimeout(resolve, 500));
+  await framesPass(10);
   assert.deepEqual(await findEnemy(), enemy, "one column beside the marker scored");
   assert.equal((await hudLine(0)).digest, score.digest);
   await pointAt(enemy.x + 20, 500);
   assert.ok(await eventually(3000, async () => (await hudLine(0)).right > score.right), "no score on the marker");
-  await pointAt(5, 500);
+}
+
+test("Down held takes the player to the bottom edge and no further", async () => {
+  await newGame();
+  await heldDownStopsAtTheBottom(() => page.keyDown("ArrowDown"), () => page.keyUp("ArrowDown"));
+});
+
+test("the pointer scores on the marker column, not one column beside it", async () => {
+  await newGame();
+  await scoresOnTheMarkerOnly(async (x, y) => { const at = await onScreen(x, y, true); await page.moveMouse(at.x, at.y); });
 });
 
 // A frame every 33 ms on a 60 Hz screen is one every two refreshes, never one; a busy machine may
 // hold a few for three.
 test("each frame stays on the screen for two refreshes of a 60 Hz display", async (t) => {
   if (cannot(t, "pace")) return;
+  await newGame();
   const { period, stays } = await framesOnScreen(page, 300);
   const frames = Object.values(stays).reduce((sum, n) => sum + n, 0);
   assert.ok(Math.abs(period - 1000 / 60) < 1 && stays[2] >= 0.95 * frames && !stays[1],
@@ -167,6 +206,7 @@ test("each frame stays on the screen for two refreshes of a 60 Hz display", asyn
 
 test("a hidden page's round waits, and goes on where it was when the page shows again", async (t) => {
   if (cannot(t, "hide")) return;
+  await newGame();
   const show = await page.hide();
   assert.ok(await eventually(3000, () => page.evaluate(() => document.hidden)), "the page is not hidden");
   const life = await lifeDigits();
@@ -176,25 +216,34 @@ test("a hidden page's round waits, and goes on where it was when the page shows 
   assert.ok(await eventually(3000, async () => (await lifeDigits()) !== life), "the round does not go on");
 });
 
-test("30 frames a second; the end screen after the round, held 5 s; then a new round; Escape", async () => {
-  const life = lifeDigits;
-  let shown = await life();
+// 30 frames a second at most; a busy machine may make a correct game slower, never faster.
+test("Life counts down a step every 30 frames, 30 frames a second", async () => {
+  await newGame();
+  let shown = await lifeDigits();
   const changes = [];
   while (changes.length < 4) {
-    assert.ok(await eventually(5000, async () => (await life()) !== shown), "Life does not count down");
-    shown = await life();
+    assert.ok(await eventually(5000, async () => (await lifeDigits()) !== shown), "Life does not count down");
+    shown = await lifeDigits();
     changes.push(Date.now());
   }
   const lifeStep = (changes[3] - changes[0]) / 3;
-  // 30 frames a second at most; a busy machine may make a correct game slower, never faster.
   assert.ok(lifeStep > 30 * 1000 / 31 && lifeStep < 30 * 1000 / 20, `a Life step took ${lifeStep} ms`);
+});
+
+test("after the round the end screen is held 5 s, then a new round starts with Life 30", async () => {
+  await newGame();
+  const fullLife = await lifeDigits();
   const endPixel = bmpPixel("endscreen.bmp", 100, 480);
-  assert.ok(await eventually(30 * 2 * lifeStep, async () => same(await pixelAt(100, 480), endPixel)), "no end screen");
+  assert.ok(await eventually(90000, async () => same(await pixelAt(100, 480), endPixel)), "no end screen");
   const held = Date.now();
   assert.ok(await eventually(15000, async () => !same(await pixelAt(100, 480), endPixel)), "the end screen stays");
   const hold = Date.now() - held;
   assert.ok(hold > 4500 && hold < 7000, `the end screen was held ${hold} ms`);
-  assert.equal(await life(), firstLife, "the new round starts with Life 30");
+  assert.equal(await lifeDigits(), fullLife, "the new round starts with Life 30");
+});
+
+test("Escape ends the game, leaves its last picture and offers Play again", async () => {
+  await newGame();
   await page.press("Escape");
   assert.ok(await eventually(3000, () => page.evaluate(() => !document.getElementById("again").hidden)),
             "no Play again");
@@ -202,68 +251,64 @@ test("30 frames a second; the end screen after the round, held 5 s; then a new r
 });
 
 const touch = (type, at) => page.touch(type, at);
-const tap = async (at) => { await touch("touchStart", at); await touch("touchEnd"); };
 const buttonCentre = (id) => page.evaluate((id) => {
   const r = document.getElementById(id).getBoundingClientRect();
   return { x: r.left + r.width / 2, y: r.top + r.height / 2 };
 }, id);
-const playerColumn = () => page.evaluate(() => Array.from(document.getElementById("canvas")
-  .getContext("2d").getImageData(266, 60, 1, 452).data).join());
+// The game on a phone of this size, upright or sideways, in a page of its own.
+const onPhone = (t, width, height, check) => async () => {
+  if (cannot(t, "phone")) return;
+  page = await game.phonePage(width, height);
+  try {
+    await gameShows();
+    await check();
+  } finally {
+    await page.close();
+    page = desktop;
+  }
+};
 
 for (const [name, width, height] of [["upright", 390, 844], ["sideways", 844, 390]]) {
-  test(`a phone ${name}: all on the screen, the buttons move the player, a touch scores on the marker only`, async (t) => {
-    if (cannot(t, "phone")) return;
-    page = await game.phonePage(width, height);
-    try {
-      await gameShows();
-      const layout = await page.evaluate(() => {
-        const box = (id) => JSON.parse(JSON.stringify(document.getElementById(id).getBoundingClientRect()));
-        return { canvas: box("canvas"), up: box("up"), down: box("down"), fullscreen: box("fullscreen"),
-                 width: innerWidth, height: innerHeight,
-                 scrollWidth: document.scrollingElement.scrollWidth, scrollHeight: document.scrollingElement.scrollHeight };
-      });
-      const inside = (r) => r.left >= 0 && r.top >= 0 && r.right <= layout.width && r.bottom <= layout.height;
-      const apart = (a, b) => a.right <= b.left || b.right <= a.left || a.bottom <= b.top || b.bottom <= a.top;
-      for (const button of [layout.up, layout.down]) {
-        assert.ok(inside(button) && button.width >= 48 && button.height >= 48 && apart(button, layout.canvas),
-                  JSON.stringify(layout));
-      }
-      assert.ok(inside(layout.canvas) && layout.scrollWidth <= layout.width && layout.scrollHeight <= layout.height,
+  test(`a phone ${name}: the game, the buttons and full screen all on the screen, apart`, (t) => onPhone(t, width, height, async () => {
+    const layout = await page.evaluate(() => {
+      const box = (id) => JSON.parse(JSON.stringify(document.getElementById(id).getBoundingClientRect()));
+      return { canvas: box("canvas"), up: box("up"), down: box("down"), fullscreen: box("fullscreen"),
+               width: innerWidth, height: innerHeight,
+               scrollWidth: document.scrollingElement.scrollWidth, scrollHeight: document.scrollingElement.scrollHeight };
+    });
+    const inside = (r) => r.left >= 0 && r.top >= 0 && r.right <= layout.width && r.bottom <= layout.height;
+    const apart = (a, b) => a.right <= b.left || b.right <= a.left || a.bottom <= b.top || b.bottom <= a.top;
+    for (const button of [layout.up, layout.down]) {
+      assert.ok(inside(button) && button.width >= 48 && button.height >= 48 && apart(button, layout.canvas),
                 JSON.stringify(layout));
-      // Every game pixel counts on a phone: the game takes most of the short side.
-      assert.ok(layout.canvas.width >= 0.85 * Math.min(width, height), JSON.stringify(layout));
-      assert.ok(inside(layout.fullscreen) && apart(layout.fullscreen, layout.canvas) &&
-                apart(layout.fullscreen, layout.up) && apart(layout.fullscreen, layout.down), JSON.stringify(layout));
-
-      await touch("touchStart", await buttonCentre("down"));
-      const reached = await eventually(5000, async () => same(await pixelAt(266, 503), bmpPixel("player.bmp", 10, 91)));
-      await touch("touchEnd");
-      assert.ok(reached, "Down held by touch did not take the player to the bottom edge");
-      // Up, then the finger slides off the button: the player stops.
-      const up = await buttonCentre("up");
-      await touch("touchStart", up);
-      await new Promise((resolve) => setTimeout(resolve, 300));
-      await touch("touchMove", { x: up.x, y: up.y - 200 });
-      await new Promise((resolve) => setTimeout(resolve, 200));
-      const stopped = await playerColumn();
-      await new Promise((resolve) => setTimeout(resolve, 300));
-      await touch("touchEnd");
-      assert.equal(await playerColumn(), stopped, "the player moved on after the finger left Up");
-
-      // The page may be asked to scroll; a touch still lands on the game pixel under it.
-      await page.evaluate(() => window.scrollTo(0, 200));
-      const enemy = await findEnemy();
-      const score = await hudLine(0);
-      await tap(await onScreen(enemy.x + 19, 500));
-      await new Promise((resolve) => setTimeout(resolve, 500));
-      assert.deepEqual(await findEnemy(), enemy, "a touch one column beside the marker scored");
-      await tap(await onScreen(enemy.x + 20, 500));
-      assert.ok(await eventually(3000, async () => (await hudLine(0)).right > score.right), "no score on the marker");
-    } finally {
-      await page.close();
-      page = desktop;
     }
-  });
+    assert.ok(inside(layout.canvas) && layout.scrollWidth <= layout.width && layout.scrollHeight <= layout.height,
+              JSON.stringify(layout));
+    // Every game pixel counts on a phone: the game takes most of the short side.
+    assert.ok(layout.canvas.width >= 0.85 * Math.min(width, height), JSON.stringify(layout));
+    assert.ok(inside(layout.fullscreen) && apart(layout.fullscreen, layout.canvas) &&
+              apart(layout.fullscreen, layout.up) && apart(layout.fullscreen, layout.down), JSON.stringify(layout));
+  })());
+
+  test(`a phone ${name}: the buttons move the player while the finger stays on them`, (t) => onPhone(t, width, height, async () => {
+    await heldDownStopsAtTheBottom(async () => touch("touchStart", await buttonCentre("down")), () => touch("touchEnd"));
+    // Up, then the finger slides off the button: the player stops.
+    const up = await buttonCentre("up");
+    await touch("touchStart", up);
+    await framesPass(10);
+    await touch("touchMove", { x: up.x, y: up.y - 200 });
+    await framesPass(2);
+    const stopped = await playerColumn();
+    await framesPass(10);
+    await touch("touchEnd");
+    assert.equal(await playerColumn(), stopped, "the player moved on after the finger left Up");
+  })());
+
+  // The page may be asked to scroll; a touch still lands on the game pixel under it.
+  test(`a phone ${name}: a touch scores on the marker only`, (t) => onPhone(t, width, height, async () => {
+    await page.evaluate(() => window.scrollTo(0, 200));
+    await scoresOnTheMarkerOnly(async (x, y) => { await touch("touchStart", await onScreen(x, y)); await touch("touchEnd"); });
+  })());
 }
 
 test("installable", async (t) => {
@@ -272,6 +317,7 @@ test("installable", async (t) => {
 });
 
 test("after one visit it plays with no network", async () => {
+  await newGame();
   assert.ok(await serviceWorkerReady(), "no service worker");
   game.stopServer();
   await page.reload();
@@ -281,5 +327,7 @@ test("after one visit it plays with no network", async () => {
 });
 
 test("no error and no Content-Security-Policy violation on the page", async () => {
+  await newGame();
+  await framesPass(30);
   assert.deepEqual(await game.errors(), []);
 });

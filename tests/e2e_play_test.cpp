@@ -1,0 +1,120 @@
+// End to end, a round as a player plays it: the real game in a real X server, played with real
+// input, watched on screen.
+#include "desktop.h"
+
+#include <chrono>
+
+TEST_F(EndToEnd, OpensTheWindowShowsTheGameAndEndsOnEscape) {
+    GameProcess game(*server, SourceDir());
+    GameWindow window(*server, 10000);
+    ASSERT_TRUE(window.Found()) << game.ErrorOutput();
+    EXPECT_EQ(window.Width(), 512);
+    EXPECT_EQ(window.Height(), 512);
+    ExpectTheRequestedSdl(game);
+
+    Picture picture;
+    ASSERT_TRUE(Eventually(5000, [&] {
+        picture = window.Capture();
+        return PixelAt(picture.get(), 100, 480) == PixelAt(background, 100, 480);
+    })) << "no background on screen";
+    EXPECT_EQ(PixelAt(picture.get(), 266, 306), PixelAt(player, 10, 50));
+    EXPECT_NE(FindEnemy(picture.get(), enemy), Place()) << "no enemy in 60..439";
+    EXPECT_TRUE(
+        ShowsOnlyText(picture.get(), "Player Score: 0", 0, 1, LIGHT_GREY, 0, SCORE_ROWS_END));
+    EXPECT_GT(CountColor(picture.get(), LIGHT_GREY, {0, 0, 512, SCORE_ROWS_END}), 100);
+    EXPECT_EQ(CountColor(picture.get(), LIGHT_GREY, {0, 0, 512, 512}),
+              CountColor(picture.get(), LIGHT_GREY, {0, 0, 512, 70}));
+
+    window.MovePointer(REST_X, REST_Y);
+    window.Key("key", "Escape");
+    EXPECT_TRUE(game.Ends(0)) << "Escape did not end the game";
+    EXPECT_EQ(game.ErrorOutput(), "");
+    EXPECT_FALSE(WindowTitledZarnGameExists(*server));
+}
+
+TEST_F(EndToEnd, TheWindowsCloseButtonEndsTheGame) {
+    EXPECT_TRUE(OpensAndCloses(*server, SourceDir()));
+}
+
+TEST_F(EndToEnd, ThePointerOnTheMarkerColumnScoresAndTheArrowKeysMoveThePlayer) {
+    GameProcess game(*server, SourceDir());
+    GameWindow window(*server, 10000);
+    ASSERT_TRUE(window.Found()) << game.ErrorOutput();
+    Picture picture;
+    Place first;
+    ASSERT_TRUE(Eventually(5000, [&] {
+        picture = window.Capture();
+        first = FindEnemy(picture.get(), enemy);
+        return first != Place();
+    })) << "no enemy on screen";
+
+    // On the marker column, high up in the window: a hit. The enemy jumps, the score shows 10.
+    window.MovePointer(first.x + MARKER_OFFSET, 40);
+    Place second;
+    EXPECT_TRUE(Eventually(3000, [&] {
+        picture = window.Capture();
+        second = FindEnemy(picture.get(), enemy);
+        return second != Place() && second != first;
+    })) << "the enemy did not move";
+    window.MovePointer(REST_X, REST_Y);
+    // Once in 380 runs the new place shares the column, and the resting pointer scores again.
+    if (second.x != first.x) {
+        EXPECT_TRUE(
+            ShowsOnlyText(picture.get(), "Player Score: 10", 0, 1, LIGHT_GREY, 0, SCORE_ROWS_END));
+    }
+
+    // Holding Down takes the player to the bottom of the window, and no further however long
+    // it is held: until the HUD shows that more frames have run.
+    window.Key("keydown", "Down");
+    EXPECT_TRUE(Eventually(5000, [&] {
+        picture = window.Capture();
+        return PixelAt(picture.get(), 266, 511 - 8) == PixelAt(player, 10, 91);
+    })) << "the player did not stop at the bottom edge";
+    EXPECT_TRUE(HudChanges(window, 3000)) << "no frame ran";
+    window.Key("keyup", "Down");
+    picture = window.Capture();
+    EXPECT_EQ(PlayerTop(picture.get(), player), 412);
+    EXPECT_EQ(PixelAt(picture.get(), 266, 306), PixelAt(background, 266, 306));
+
+    window.Key("key", "Escape");
+    EXPECT_TRUE(game.Ends(0));
+}
+
+TEST_F(EndToEnd, TheEndScreenIsHeldAndEscapeDuringItEndsTheGameAfterwards) {
+    GameProcess game(*server, SourceDir());
+    GameWindow window(*server, 10000);
+    ASSERT_TRUE(window.Found()) << game.ErrorOutput();
+    window.MovePointer(REST_X, REST_Y);
+    Picture picture;
+    // A round is 30 Life steps. How long one takes here (slow flips, a busy machine) sets how
+    // long to wait for the end screen.
+    auto lifeShows = [&](int life) {
+        return Eventually(60000, [&] { return LifeShown(window.Capture().get()) == life; });
+    };
+    ASSERT_TRUE(lifeShows(START_LIVES - 1)) << "Life did not drop to 29 within a minute";
+    auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(lifeShows(START_LIVES - 2)) << "Life did not drop to 28 within a minute";
+    auto lifeStep = std::chrono::steady_clock::now() - start;
+    int restMs = int(std::chrono::duration_cast<std::chrono::milliseconds>(28 * lifeStep).count());
+    ASSERT_TRUE(Eventually(2 * restMs + 10000,
+                           [&] {
+                               picture = window.Capture();
+                               return PixelAt(picture.get(), 100, 480) ==
+                                      PixelAt(endImage, 100, 480);
+                           }))
+        << "no end screen within twice the " << restMs << " ms that the round's rest should take";
+    auto shown = std::chrono::steady_clock::now();
+    EXPECT_LE(int(TextPixels("Out of life").size()) -
+                  TextPixelsInColor(picture.get(), "Out of life", 0, 30, DARK_GREY, 0, 512),
+              TextTolerance());
+    EXPECT_TRUE(
+        ShowsOnlyText(picture.get(), "Player Score: 0", 0, 1, DARK_GREY, 0, SCORE_ROWS_END));
+    EXPECT_EQ(CountColor(picture.get(), LIGHT_GREY, {0, 0, 512, 512}), 0);
+
+    // Input waits while the end screen is held; the game ends once the hold is over.
+    window.Key("key", "Escape");
+    EXPECT_TRUE(game.Ends(0, END_SCREEN_HOLD + 5000));
+    auto held = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - shown);
+    EXPECT_GT(held.count(), END_SCREEN_HOLD / 2) << "the game ended during the end screen's hold";
+}

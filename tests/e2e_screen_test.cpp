@@ -1,0 +1,198 @@
+// End to end on a big screen: the game scaled by whole numbers, in a window or over the whole
+// screen, and the pointer finding its game pixel.
+#include "desktop.h"
+
+#include <algorithm>
+#include <memory>
+#include <utility>
+
+// The game's own picture from the window's, where each game pixel is a scale x scale block with
+// its corner at (left, top); blocks not of one colour are counted in *mixed.
+static Picture GamePixels(const Picture& window, int scale, int left, int top, int* mixed) {
+    Picture game(SDL_CreateRGBSurface(SDL_SWSURFACE, 512, 512, 32, 0xff0000, 0x00ff00, 0x0000ff, 0),
+                 SDL_FreeSurface);
+    *mixed = 0;
+    for (int y = 0; y < 512; ++y) {
+        Uint32* row =
+            reinterpret_cast<Uint32*>(static_cast<Uint8*>(game->pixels) + y * game->pitch);
+        for (int x = 0; x < 512; ++x) {
+            Color c = PixelAt(window.get(), left + x * scale, top + y * scale);
+            for (int k = 1; k < scale * scale; ++k) {
+                *mixed += PixelAt(window.get(), left + x * scale + k % scale,
+                                  top + y * scale + k / scale) != c;
+            }
+            row[x] = Uint32(c.r << 16 | c.g << 8 | c.b);
+        }
+    }
+    return game;
+}
+
+// A big screen: the game scaled by whole numbers, in a window or over the whole screen.
+class BigScreen : public EndToEnd {
+  protected:
+    // The game's picture in the window, once it shows the game.
+    Picture ShowsTheGame(const GameWindow& window, int scale, int left, int top) {
+        Picture game;
+        int mixed = 0;
+        EXPECT_TRUE(Eventually(5000,
+                               [&] {
+                                   game = GamePixels(window.Capture(), scale, left, top, &mixed);
+                                   return PixelAt(game.get(), 100, 480) ==
+                                          PixelAt(background, 100, 480);
+                               }))
+            << "no game at " << scale << "x at (" << left << ", " << top << ")";
+        EXPECT_EQ(mixed, 0) << "game pixels that are not " << scale << " x " << scale << " blocks";
+        return game;
+    }
+    // With the pointer where it is, the player moves down, then up, by whole steps of
+    // PLAYER_SPEED game pixels: frames have run with the pointer there. Each move is measured
+    // from where the player has come to rest: a key let go may still move it a frame.
+    void MovePlayerDownAndUp(const GameWindow& window, int scale, int left, int top) {
+        ShowsTheGame(window, scale, left, top);
+        auto playerTop = [&] {
+            return PlayerTop(GamePixels(window.Capture(), scale, left, top, &ignored).get(),
+                             player);
+        };
+        for (int direction : {1, -1}) {
+            const char* key = direction > 0 ? "Down" : "Up";
+            SCOPED_TRACE(key);
+            int before = playerTop(), after = -1;
+            EXPECT_TRUE(Eventually(3000, [&] {
+                int now = playerTop();
+                return std::exchange(before, now) == now && now >= 0;
+            })) << "the player does not come to rest";
+            window.Key("keydown", key);
+            EXPECT_TRUE(Eventually(3000, [&] {
+                after = playerTop();
+                return after >= 0 && (after - before) * direction > 0;
+            })) << "the player did not move";
+            window.Key("keyup", key);
+            EXPECT_EQ((after - before) % PLAYER_SPEED, 0) << before << " to " << after;
+        }
+    }
+    Place EnemyIn(const GameWindow& window, int scale, int left, int top) {
+        return FindEnemy(GamePixels(window.Capture(), scale, left, top, &ignored).get(), enemy);
+    }
+    int ignored = 0;
+};
+
+TEST_F(BigScreen, AtScale2EveryGamePixelIsABlockAndThePointerFindsItsGamePixel) {
+    // 1600 x 1200 holds 2x and no more.
+    std::vector<std::string> command = GameCommand();
+    command.insert(command.end(), {"--scale", "3"});
+    {
+        GameProcess refused(*server, SourceDir(), command);
+        EXPECT_TRUE(refused.EndsSaying(
+            2, "zarn: --scale 3 is larger than this screen holds; the largest it holds is 2"));
+    }
+    command.back() = "2";
+    GameProcess game(*server, SourceDir(), command);
+    GameWindow window(*server, 10000);
+    ASSERT_TRUE(window.Found()) << game.ErrorOutput();
+    EXPECT_EQ(window.Width(), 1024);
+    EXPECT_EQ(window.Height(), 1024);
+    window.MovePointer(2 * REST_X, 2 * REST_Y);
+    Picture picture = ShowsTheGame(window, 2, 0, 0);
+    EXPECT_EQ(PixelAt(picture.get(), 266, 306), PixelAt(player, 10, 50));
+    EXPECT_TRUE(
+        ShowsOnlyText(picture.get(), "Player Score: 0", 0, 1, LIGHT_GREY, 0, SCORE_ROWS_END));
+    Place enemyAt = FindEnemy(picture.get(), enemy);
+    ASSERT_NE(enemyAt, Place()) << "no enemy in 60..439";
+
+    // The screen column left of the marker column is the game column left of it: no hit.
+    int marker = enemyAt.x + MARKER_OFFSET;
+    window.MovePointer(2 * marker - 1, 2 * 40);
+    MovePlayerDownAndUp(window, 2, 0, 0);
+    EXPECT_EQ(EnemyIn(window, 2, 0, 0), enemyAt) << "the column left of the marker scored";
+
+    // Each of the marker column's two screen columns scores.
+    for (int half : {0, 1}) {
+        SCOPED_TRACE("screen column " + std::to_string(half) + " of the marker's two");
+        marker = enemyAt.x + MARKER_OFFSET;
+        window.MovePointer(2 * marker + half, 2 * 40);
+        Place moved;
+        EXPECT_TRUE(Eventually(3000, [&] {
+            moved = EnemyIn(window, 2, 0, 0);
+            return moved != Place() && moved != enemyAt;
+        })) << "no hit";
+        window.MovePointer(2 * REST_X, 2 * REST_Y);
+        enemyAt = moved;
+    }
+
+    // F11 from the window, wherever the desktop put it: the whole screen, from its corner.
+    window.Key("key", "F11");
+    std::unique_ptr<GameWindow> fullScreen;
+    EXPECT_TRUE(Eventually(5000,
+                           [&] {
+                               fullScreen = std::make_unique<GameWindow>(*server, 1000);
+                               return fullScreen->Found() && fullScreen->Width() == 1600 &&
+                                      fullScreen->X() == 0 && fullScreen->Y() == 0;
+                           }))
+        << fullScreen->Width() << " wide at (" << fullScreen->X() << ", " << fullScreen->Y() << ")";
+    window.Key("key", "Escape");
+    ASSERT_TRUE(game.Ends(0));
+    EXPECT_EQ(game.ErrorOutput(), "");
+}
+
+TEST_F(BigScreen, FullScreenCentresTheGameOnBlackAndF11OrAltEnterSwitchMidRound) {
+    std::vector<std::string> command = GameCommand();
+    command.push_back("--fullscreen");
+    GameProcess game(*server, SourceDir(), command);
+    auto window = std::make_unique<GameWindow>(*server, 10000);
+    ASSERT_TRUE(window->Found()) << game.ErrorOutput();
+    // 1600 x 1200 holds the game at 2x, 1024 x 1024, with 288 and 88 pixels of black around it.
+    const int left = 288, top = 88;
+    EXPECT_EQ(window->X(), 0);
+    EXPECT_EQ(window->Y(), 0);
+    EXPECT_EQ(window->Width(), 1600);
+    EXPECT_EQ(window->Height(), 1200);
+    window->MovePointer(5, 5);
+    Picture game2x = ShowsTheGame(*window, 2, left, top);
+    Picture screen = window->Capture();
+    const Color black = {0, 0, 0};
+    for (SDL_Rect bar : {SDL_Rect{0, 0, left, 1200}, SDL_Rect{1600 - left, 0, left, 1200},
+                         SDL_Rect{left, 0, 1024, top}, SDL_Rect{left, 1200 - top, 1024, top}}) {
+        EXPECT_EQ(CountColor(screen.get(), black, bar), bar.w * bar.h)
+            << "bar at (" << bar.x << ", " << bar.y << ")";
+    }
+    Place enemyAt = FindEnemy(game2x.get(), enemy);
+    ASSERT_NE(enemyAt, Place()) << "no enemy in 60..439";
+
+    // On the bar at the marker row's height: no game pixel, no hit. In the game: a hit.
+    int markerRow = top + 2 * (enemyAt.y + MARKER_OFFSET);
+    window->MovePointer(left - 1, markerRow);
+    MovePlayerDownAndUp(*window, 2, left, top);
+    EXPECT_EQ(EnemyIn(*window, 2, left, top), enemyAt) << "the bar scored";
+    window->MovePointer(left + 2 * REST_X, markerRow);
+    EXPECT_TRUE(Eventually(3000, [&] {
+        Place moved = EnemyIn(*window, 2, left, top);
+        return moved != Place() && moved != enemyAt;
+    })) << "no hit on the marker row";
+    window->MovePointer(5, 5);
+    int life = LifeShown(ShowsTheGame(*window, 2, left, top).get());
+
+    // Out of full screen, in again, and out: the round goes on with its score and Life.
+    struct Switch {
+        const char* key;
+        int width, scale, left, top;
+    };
+    for (const Switch& to : {Switch{"F11", 512, 1, 0, 0}, Switch{"F11", 1600, 2, left, top},
+                             Switch{"alt+Return", 512, 1, 0, 0}}) {
+        SCOPED_TRACE(std::string(to.key) + " to " + std::to_string(to.width) + " wide");
+        window->Key("key", to.key);
+        ASSERT_TRUE(Eventually(5000, [&] {
+            window = std::make_unique<GameWindow>(*server, 1000);
+            return window->Found() && window->Width() == to.width;
+        })) << "no such window";
+        window->MovePointer(5, 5);
+        Picture shown = ShowsTheGame(*window, to.scale, to.left, to.top);
+        EXPECT_TRUE(
+            ShowsOnlyText(shown.get(), "Player Score: 10", 0, 1, LIGHT_GREY, 0, SCORE_ROWS_END));
+        int lifeNow = LifeShown(shown.get());
+        EXPECT_TRUE(lifeNow <= life && lifeNow >= life - 5) << life << " before, " << lifeNow;
+        life = lifeNow;
+    }
+    window->Key("key", "Escape");
+    ASSERT_TRUE(game.Ends(0));
+    EXPECT_EQ(game.ErrorOutput(), "");
+}
