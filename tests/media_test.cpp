@@ -120,24 +120,24 @@ static const Damage BMP_SIZE_DAMAGE[] = {
     {"claiming 8193 rows top-down", [](const Bytes& b) { return WithSize(b, 20, Uint32(-8193)); }},
 };
 
-// What a font may do to SDL_ttf: lines it would draw outside of, or nothing at all. The font's
-// own units per em are 2048, its line's ascent and descent 1901 and -483.
+// The font's own numbers changed so that SDL_ttf would draw outside a line's surface, or draw
+// nothing at all: units per em and the line's ascent and descent, 2048 and 1901 / -483.
+static Bytes WithNegativeAscent(const Bytes& b) {
+    return WithFontTableBytes(b, "hhea", 4, {0xfe, 0x00});
+}
+static Bytes WithLine60000PixelsHigh(const Bytes& b) {
+    return WithFontTableBytes(WithFontTableBytes(b, "hhea", 4, {0x7f, 0xff}), "head", 18,
+                              {0x00, 0x10});
+}
+static Bytes WithGlyphsFarAboveALowLine(const Bytes& b) {
+    return WithFontTableBytes(b, "hhea", 4, {0x02, 0x00, 0xff, 0x80});
+}
 static const Damage fontDamage[] = {
     {"garbage", [](const Bytes&) { return Bytes(4096, 0x5a); }},
     {"cut short", [](const Bytes& b) { return Bytes(b.begin(), b.begin() + 64); }},
-    {"with a negative ascent",
-     [](const Bytes& b) {
-         return WithFontTableBytes(b, "hhea", 4, {0xfe, 0x00});
-     }},
-    {"with a line 60000 pixels high",
-     [](const Bytes& b) {
-         Bytes tall = WithFontTableBytes(b, "hhea", 4, {0x7f, 0xff});
-         return WithFontTableBytes(tall, "head", 18, {0x00, 0x10});
-     }},
-    {"with glyphs far above a low line",
-     [](const Bytes& b) {
-         return WithFontTableBytes(b, "hhea", 4, {0x02, 0x00, 0xff, 0x80});
-     }},
+    {"with a negative ascent", WithNegativeAscent},
+    {"with a line 60000 pixels high", WithLine60000PixelsHigh},
+    {"with glyphs far above a low line", WithGlyphsFarAboveALowLine},
     {"with a kerning of -32768 for every pair",
      [](const Bytes& b) { return WithKerning(b, -32768); }},
     {"with a kerning of 32767 for every pair",
