@@ -2,7 +2,7 @@
 // names (chromium, firefox or webkit). The same checks in each; only ../browsers.mjs knows the
 // engine, and what the test learns of the page it reads from the page. Each test starts a game of
 // its own, in one browser, so that any one runs alone or in any order.
-import { test, before, after } from "node:test";
+import { test as nodeTest, before, after } from "node:test";
 import assert from "node:assert/strict";
 import { readFileSync } from "node:fs";
 import { framesOnScreen, openGame } from "../browsers.mjs";
@@ -11,6 +11,11 @@ const webDir = process.env.ZARN_WEB_DIR;
 const engine = process.env.ZARN_BROWSER || "chromium";
 const graphics = new URL("../../graphics/", import.meta.url);
 let game, desktop, page;
+// The test that waits out a whole round: ZARN_WEB_PART=round runs it alone, =rest the others, so
+// that CTest runs the two beside each other; unset, all run.
+const ROUND = "after the round the end screen is held 5 s, then a new round starts with Life 30";
+const part = process.env.ZARN_WEB_PART;
+const test = (name, fn) => nodeTest(name, { skip: Boolean(part) && (name === ROUND) !== (part === "round") }, fn);
 
 // A 24-bit BMP as the game ships them: pixel (x, y) as [r, g, b].
 function bmpPixel(name, x, y) {
@@ -231,7 +236,7 @@ test("Life counts down a step every 30 frames, 30 frames a second", async () => 
   assert.ok(lifeStep > 30 * 1000 / 31 && lifeStep < 30 * 1000 / 20, `a Life step took ${lifeStep} ms`);
 });
 
-test("after the round the end screen is held 5 s, then a new round starts with Life 30", async () => {
+test(ROUND, async () => {
   await newGame();
   const fullLife = await lifeDigits();
   const endPixel = bmpPixel("endscreen.bmp", 100, 480);
