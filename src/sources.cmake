@@ -72,7 +72,8 @@ string(REGEX MATCHALL "ICON\\([0-9]+\\)" zarnIcons "${zarnFiles}")
 string(REGEX REPLACE "ICON\\(([0-9]+)\\)" "\\1" ZARN_ICON_SIZES "${zarnIcons}")
 # Every icon file in dist/icons/.
 list(TRANSFORM ZARN_ICON_SIZES REPLACE "(.+)" "zarn-\\1.png" OUTPUT_VARIABLE ZARN_ICON_FILES)
-list(APPEND ZARN_ICON_FILES zarn-${ZARN_APP_ICON_SIZE}.png zarn-maskable-${ZARN_MASKABLE_ICON_SIZE}.png)
+list(APPEND ZARN_ICON_FILES zarn-${ZARN_APP_ICON_SIZE}.png
+  zarn-maskable-${ZARN_MASKABLE_ICON_SIZE}.png)
 list(JOIN ZARN_PICTURES "," pictures)
 list(JOIN ZARN_ICON_SIZES "," icons)
 string(APPEND zarnChecks

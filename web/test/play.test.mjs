@@ -161,10 +161,10 @@ test("a desktop without touch, at 800 x 600: no buttons, the game at 1x, its tit
 
 // The player's bottom edge: held down (by key or by finger), the player reaches it and stays.
 // The sprite's column 10, but where it is see-through, shows from row 412 down.
+const playerColumnAtTheBottom = [...Array(100).keys()].map((y) => bmpPixel("player.bmp", 10, y));
 const atTheBottom = async () => {
   const column = await area(266, 412, 1, 100);
-  return [...Array(100).keys()].every((y) => { const p = bmpPixel("player.bmp", 10, y);
-    return same(p, [255, 255, 255]) || same(column.slice(4 * y, 4 * y + 3), p); });
+  return playerColumnAtTheBottom.every((p, y) => same(p, [255, 255, 255]) || same(column.slice(4 * y, 4 * y + 3), p));
 };
 async function heldDownStopsAtTheBottom(press, release) {
   await press();
