@@ -27,14 +27,23 @@ fi
 libraries=$("$root/windows/build-libraries.sh" "$archives" "$build/windows-libs")
 
 jobs=$(nproc 2>/dev/null || echo 2)
-cmake -S "$root/windows" -B "$build/windows-build" -DCMAKE_TOOLCHAIN_FILE="$root/windows/toolchain.cmake" \
-    -DCMAKE_BUILD_TYPE=Release -DZARN_LIBRARIES="$libraries" >/dev/null
-cmake --build "$build/windows-build" -j "$jobs"
+# build FOLDER CMAKE_OPTIONS...: one CMake tree of the Windows build.
+build() {
+    folder=$1
+    shift
+    cmake -S "$root/windows" -B "$folder" -DCMAKE_TOOLCHAIN_FILE="$root/windows/toolchain.cmake" \
+        -DZARN_LIBRARIES="$libraries" "$@" >/dev/null
+    cmake --build "$folder" -j "$jobs"
+}
+# The game and its tests side by side: CMake's configure steps keep only one core busy.
+build "$build/windows-build" -DCMAKE_BUILD_TYPE=Release &
+game=$!
+status=0
 if [ "$forTests" = ON ]; then
-    cmake -S "$root/windows" -B "$build/windows-tests" -DCMAKE_TOOLCHAIN_FILE="$root/windows/toolchain.cmake" \
-        -DZARN_WINDOWS_THREADS=posix -DZARN_WINDOWS_TESTS=ON -DZARN_LIBRARIES="$libraries" >/dev/null
-    cmake --build "$build/windows-tests" -j "$jobs"
+    build "$build/windows-tests" -DZARN_WINDOWS_THREADS=posix -DZARN_WINDOWS_TESTS=ON || status=$?
 fi
+wait "$game" || status=$?
+[ "$status" -eq 0 ] || exit "$status"
 rm -rf "$build/windows"
 cmake --install "$build/windows-build" --prefix "$build/windows/zarn-windows-$version" >/dev/null
 "$root/tools/make-zip.sh" "$build/windows" "$build/zarn-windows-$version.zip"
