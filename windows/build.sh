@@ -32,8 +32,8 @@ build() {
     folder=$1
     shift
     cmake -S "$root/windows" -B "$folder" -DCMAKE_TOOLCHAIN_FILE="$root/windows/toolchain.cmake" \
-        -DZARN_LIBRARIES="$libraries" "$@" >/dev/null
-    cmake --build "$folder" -j "$jobs"
+        -DZARN_LIBRARIES="$libraries" "$@" >/dev/null &&
+        cmake --build "$folder" -j "$jobs"
 }
 # The game and its tests side by side: CMake's configure steps keep only one core busy.
 build "$build/windows-build" -DCMAKE_BUILD_TYPE=Release &
