@@ -122,8 +122,9 @@ check:
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(TEST_JOBS) $(CTEST_FLAGS)
 
 # Beside the plain run, which shares the cores: the end-to-end tests' games idle between frames.
+# At a lower priority: the browsers' pace checks need each frame on time, the sanitizers do not.
 sanitized:
-	$(MAKE) --no-print-directory test-build check SANITIZE=1
+	nice -n 10 $(MAKE) --no-print-directory test-build check SANITIZE=1
 
 # Every package in one go, before the builds start side by side.
 every-test-package:
