@@ -34,7 +34,7 @@ run: game ## build the game and play it
 test: $(if $(SANITIZE),,every-test-package web-test-deps) ## every test: each SDL 1.2 here, Wine, three browsers, then ASan/UBSan
 	$(MAKE) --no-print-directory -j 3 --output-sync=target test-build \
 		$(if $(SANITIZE),,web windows-for-tests)
-	$(MAKE) --no-print-directory -j 2 --output-sync=recurse check $(if $(SANITIZE),,sanitized)
+	$(MAKE) --no-print-directory check
 
 check-fast: test-build ## the in-process tests, one end-to-end run and the lint: about a minute
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(TEST_JOBS) -L fast
@@ -121,10 +121,10 @@ test-build:
 check:
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(TEST_JOBS) $(CTEST_FLAGS)
 
-# Beside the plain run, which shares the cores: the end-to-end tests' games idle between frames.
-# At a lower priority: the browsers' pace checks need each frame on time, the sanitizers do not.
+# The sanitized pass: in `make test`, a test of the plain run (beside its other tests, never beside
+# a browser's pace check).
 sanitized:
-	nice -n 10 $(MAKE) --no-print-directory test-build check SANITIZE=1
+	$(MAKE) --no-print-directory test-build check SANITIZE=1
 
 # Every package in one go, before the builds start side by side.
 every-test-package:
