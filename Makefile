@@ -11,8 +11,8 @@ CMAKE_FLAGS :=
 endif
 DEPS := tools/install-deps.sh
 JOBS := $(shell nproc 2>/dev/null || echo 2)
-# Most end-to-end tests wait on a game that idles between frames: twice as many tests as cores.
-TEST_JOBS := $(shell echo $$(( 2 * $(JOBS) )))
+# Most tests wait on a game that idles between frames: three times as many tests as cores.
+TEST_JOBS := $(shell echo $$(( 3 * $(JOBS) )))
 XVFB_RUN := xvfb-run -a -s "-screen 0 1024x768x24 -noreset"
 EMSCRIPTEN_ENV := NODE_PATH=/usr/share/nodejs
 BENCH_FLAGS := --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
