@@ -199,15 +199,17 @@ test("the pointer scores on the marker column, not one column beside it", async 
 });
 
 // A frame every 33 ms on a 60 Hz screen is one every two refreshes, never one; a busy machine may
-// hold a few for three.
+// hold a few for three, and two other browsers starting beside this one more than a few: a
+// second five seconds then decides. A loop off the display's clock fails both.
 test("each frame stays on the screen for two refreshes of a 60 Hz display", async (t) => {
   if (cannot(t, "pace")) return;
   await newGame();
   await framesPass(30); // past the page's loading
-  const { period, stays } = await framesOnScreen(page, 300);
-  const frames = Object.values(stays).reduce((sum, n) => sum + n, 0);
-  assert.ok(Math.abs(period - 1000 / 60) < 1 && stays[2] >= 0.95 * frames && !stays[1],
-            JSON.stringify({ period, stays }));
+  const onPace = ({ period, stays }) => Math.abs(period - 1000 / 60) < 1 && !stays[1] &&
+    stays[2] >= 0.95 * Object.values(stays).reduce((sum, n) => sum + n, 0);
+  const first = await framesOnScreen(page, 300);
+  const measured = onPace(first) ? first : await framesOnScreen(page, 300);
+  assert.ok(onPace(measured), JSON.stringify({ first, measured }));
 });
 
 test("a hidden page's round waits, and goes on where it was when the page shows again", async (t) => {
