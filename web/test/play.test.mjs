@@ -11,9 +11,8 @@ const webDir = process.env.ZARN_WEB_DIR;
 const engine = process.env.ZARN_BROWSER || "chromium";
 const graphics = new URL("../../graphics/", import.meta.url);
 let game, desktop, page;
-// Two tests are a part of their own: the one that waits out a whole round, which CTest runs beside
-// the others, and the pace check, which it runs on a calm machine. ZARN_WEB_PART=round or =pace
-// runs that one alone, =rest the others; unset, all run.
+// ZARN_WEB_PART=round or =pace runs one test alone (CTest runs the round beside the others, the
+// pace check on a calm machine), =rest the others; unset, all run.
 const ROUND = "after the round the end screen is held 5 s, then a new round starts with Life 30";
 const PACE = "each frame stays on the screen for two refreshes of a 60 Hz display";
 const part = process.env.ZARN_WEB_PART;
@@ -201,9 +200,8 @@ test("the pointer scores on the marker column, not one column beside it", async 
   await scoresOnTheMarkerOnly(async (x, y) => { const at = await onScreen(x, y, true); await page.moveMouse(at.x, at.y); });
 });
 
-// A frame every 33 ms on a 60 Hz screen is one every two refreshes, never one; a busy machine may
-// hold a few for three, and a burst of work beside the browser more than a few: a second five
-// seconds then decides. A loop off the display's clock fails both.
+// A frame every 33 ms on a 60 Hz screen is one every two refreshes, never one; a busy moment may
+// hold a few for three, and then a second five seconds decides. A loop off the clock fails both.
 test(PACE, async (t) => {
   if (cannot(t, "pace")) return;
   await newGame();
