@@ -12,7 +12,7 @@ import { mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from "n
 import { tmpdir } from "node:os";
 import { spawn } from "node:child_process";
 import { join } from "node:path";
-import { ENGINES, framesOnScreen, openGame } from "./browsers.mjs";
+import { ENGINES, framesOnScreen, lifeChanges, openGame } from "./browsers.mjs";
 
 const build = process.argv[2];
 const web = join(build, "web");
@@ -74,16 +74,7 @@ const firstFrame = (page) => page.evaluate(() => new Promise((resolve) => {
 }));
 // The pace: three Life steps of 30 frames each, timed by when Life's digits change.
 async function pace(page) {
-  const lifeDigits = () => page.evaluate(() => Array.from(document.getElementById("canvas")
-    .getContext("2d").getImageData(70, 40, 50, 20).data).join());
-  const changes = [];
-  for (let shown = await lifeDigits(); changes.length < 4; await sleep(20)) {
-    const now = await lifeDigits();
-    if (now !== shown) {
-      shown = now;
-      changes.push(Date.now());
-    }
-  }
+  const changes = await lifeChanges(page, 4, 20000);
   return (3 * 30 * 1000) / (changes[3] - changes[0]);
 }
 const row = (what, value, unit) => console.log(`${what.padEnd(28)} ${value.padStart(8)} ${unit}`);

@@ -155,6 +155,26 @@ async function openWebKit(url) {
 // How long each frame stays on the screen, in refreshes, over the next `refreshes` of them: for
 // each number of refreshes, how many frames stayed that long. A frame shows from the refresh at
 // which the game clears the canvas for it, first thing.
+// Life's digits on the canvas, as one string: they change at every Life step while the game plays.
+const LIFE_DIGITS = [70, 40, 50, 20];
+export const lifeDigits = (page) => page.evaluate(([x, y, w, h]) =>
+  document.getElementById("canvas").getContext("2d").getImageData(x, y, w, h).data.join(), LIFE_DIGITS);
+// When Life's digits change, seen by the page at every refresh (its time stamps, in ms): the
+// first `count` changes, or as many as come within `ms`. Read in the page, so that the time a
+// driver takes to ask does not blur the pace.
+export const lifeChanges = (page, count, ms) => page.evaluate(([[x, y, w, h], count, ms]) => new Promise((resolve) => {
+  const ctx = document.getElementById("canvas").getContext("2d");
+  const digits = () => ctx.getImageData(x, y, w, h).data.join();
+  const times = [];
+  let shown = digits();
+  setTimeout(() => resolve(times), ms);
+  const look = (now) => {
+    if (digits() !== shown) shown = digits(), times.push(now);
+    return times.length < count ? requestAnimationFrame(look) : resolve(times);
+  };
+  requestAnimationFrame(look);
+}), [LIFE_DIGITS, count, ms]);
+
 export const framesOnScreen = (page, refreshes) => page.evaluate((refreshes) => new Promise((resolve) => {
   const ctx = document.getElementById("canvas").getContext("2d");
   const shown = [], times = [];

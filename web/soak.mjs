@@ -3,21 +3,18 @@
 // if the page stops drawing or its browser's web process crashes.
 // node web/soak.mjs BUILD_FOLDER [ENGINE [MINUTES]] (with DISPLAY set, for WebKit)
 import { join } from "node:path";
-import { openGame } from "./browsers.mjs";
+import { lifeDigits, openGame } from "./browsers.mjs";
 
 const [build, engine = "webkit", minutes = "30"] = process.argv.slice(2);
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 const game = await openGame(engine, join(build, "web"));
 const page = game.page;
-// The Life line's pixels: they change every second while the game plays.
-const lifeDigits = () => page.evaluate(() => Array.from(document.getElementById("canvas")
-  .getContext("2d").getImageData(70, 40, 50, 20).data).join());
 
 let failed = null;
 const start = Date.now();
 const end = start + Number(minutes) * 60 * 1000;
 try {
-  let life = await lifeDigits();
+  let life = await lifeDigits(page);
   let lifeChanged = Date.now();
   for (let move = 0; Date.now() < end; move++) {
     const key = move % 2 ? "ArrowUp" : "ArrowDown";
@@ -27,7 +24,7 @@ try {
       await sleep(50);
     }
     await page.keyUp(key);
-    const now = await lifeDigits();
+    const now = await lifeDigits(page);
     if (now !== life) {
       life = now;
       lifeChanged = Date.now();
