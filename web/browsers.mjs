@@ -152,9 +152,6 @@ async function openWebKit(url) {
   };
 }
 
-// How long each frame stays on the screen, in refreshes, over the next `refreshes` of them: for
-// each number of refreshes, how many frames stayed that long. A frame shows from the refresh at
-// which the game clears the canvas for it, first thing.
 // Life's digits on the canvas, as one string: they change at every Life step while the game plays.
 const LIFE_DIGITS = [70, 40, 50, 20];
 export const lifeDigits = (page) => page.evaluate(([x, y, w, h]) =>
@@ -175,6 +172,9 @@ export const lifeChanges = (page, count, ms) => page.evaluate(([[x, y, w, h], co
   requestAnimationFrame(look);
 }), [LIFE_DIGITS, count, ms]);
 
+// How long each frame stays on the screen, in refreshes, over the next `refreshes` of them: for
+// each number of refreshes, how many frames stayed that long. A frame shows from the refresh at
+// which the game clears the canvas for it, first thing.
 export const framesOnScreen = (page, refreshes) => page.evaluate((refreshes) => new Promise((resolve) => {
   const ctx = document.getElementById("canvas").getContext("2d");
   const shown = [], times = [];
