@@ -166,7 +166,9 @@ export const lifeChanges = (page, count, ms) => page.evaluate(([[x, y, w, h], co
   let shown = digits();
   setTimeout(() => resolve(times), ms);
   const look = (now) => {
-    if (digits() !== shown) shown = digits(), times.push(now);
+    const seen = digits();
+    if (seen !== shown) times.push(now);
+    shown = seen;
     return times.length < count ? requestAnimationFrame(look) : resolve(times);
   };
   requestAnimationFrame(look);

@@ -96,7 +96,7 @@ const framesPass = async (frames) => {
 // A check the engine cannot run says so, never passing in silence.
 const cannot = (t, what) => {
   const why = game.cannot[what] && `skipped in ${engine}: ${game.cannot[what]}`;
-  if (why) console.log(why), t.skip(why);
+  if (why) { console.log(why); t.skip(why); }
   return Boolean(why);
 };
 // Where the page draws game pixel (x, y), in CSS pixels: its middle, or at 1x and more a whole
