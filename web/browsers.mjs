@@ -18,6 +18,7 @@ const triplet = { x64: "x86_64-linux-gnu", arm64: "aarch64-linux-gnu" }[arch()];
 const MINIBROWSER = `/usr/lib/${triplet}/webkit2gtk-4.1/MiniBrowser`;
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 const CHROMIUMS_OWN = "Page.getInstallabilityErrors is Chromium's own";
+const FIREFOXS_OWN = "a display of another refresh rate is Firefox's own setting (layout.frame_rate)";
 
 // Reports the page's own errors and Content-Security-Policy violations on its console.
 const reportViolations = () => document.addEventListener("securitypolicyviolation",
@@ -57,10 +58,11 @@ async function puppeteerPage(browser, url, errors, viewport) {
   };
 }
 
-async function openPuppeteer(engine, url, errors) {
+async function openPuppeteer(engine, url, errors, refreshRate) {
   const profile = mkdtempSync(join(tmpdir(), `zarn-${engine}-`));
   const browser = await puppeteer.launch(engine === "firefox"
-    ? { browser: "firefox", executablePath: "/usr/bin/firefox-esr", headless: true, userDataDir: profile }
+    ? { browser: "firefox", executablePath: "/usr/bin/firefox-esr", headless: true, userDataDir: profile,
+        extraPrefsFirefox: refreshRate ? { "layout.frame_rate": refreshRate } : {} }
     : { executablePath: "/usr/bin/chromium", headless: true, userDataDir: profile,
         args: ["--no-sandbox", "--disable-gpu", "--disable-background-networking", "--disable-component-update",
                "--disable-sync", "--no-first-run", "--disable-quic", "--mute-audio"] });
@@ -70,6 +72,7 @@ async function openPuppeteer(engine, url, errors) {
     close: async () => { await browser.close(); rmSync(profile, { recursive: true, force: true }); },
   };
   if (engine === "chromium") {
+    game.cannot = { refreshRate: FIREFOXS_OWN };
     game.phonePage = (width, height) => puppeteerPage(browser, url, errors,
       { width, height, deviceScaleFactor: 3, isMobile: true, hasTouch: true, isLandscape: width > height });
   } else {
@@ -139,6 +142,7 @@ async function openWebKit(url) {
     cannot: {
       phone: "WebKitWebDriver has no device emulation (touch screen, device scale)",
       install: CHROMIUMS_OWN,
+      refreshRate: FIREFOXS_OWN,
       hide: "WebDriver reads the window in front only: the game's page cannot be watched behind another",
       // Measured: a refresh every 16.0 ms; 718 frames of 778 stayed two refreshes, 60 three.
       pace: "MiniBrowser in Xvfb refreshes at 62.5 Hz, where a 33 ms frame stays two refreshes or three",
@@ -202,12 +206,13 @@ export const framesOnScreen = (page, refreshes) => page.evaluate((refreshes) => 
 }), refreshes);
 
 // The game's page in ENGINE: { page, phonePage?, cannot, errors(), bytesSent(), stopServer(),
-// close() }. With gzipText, the server gzips text types as many hosts do.
-export async function openGame(engine, webDir, { gzipText = false } = {}) {
+// close() }. With gzipText, the server gzips text types as many hosts do; with refreshRate, a
+// display that refreshes so many times a second (Firefox only).
+export async function openGame(engine, webDir, { gzipText = false, refreshRate } = {}) {
   const server = await serve(webDir, 0, { gzipText });
   const url = `http://127.0.0.1:${server.address().port}/`;
   const errors = [];
-  const game = engine === "webkit" ? await openWebKit(url) : await openPuppeteer(engine, url, errors);
+  const game = engine === "webkit" ? await openWebKit(url) : await openPuppeteer(engine, url, errors, refreshRate);
   game.engine = engine;
   game.cannot ??= {};
   game.errors = async () => [...errors, ...(game.pageErrors ? await game.pageErrors() : [])];

@@ -19,13 +19,22 @@ const double LONGEST_REFRESH = 100; // ms
 // four refreshes or five (28 or 35 ms, 33 on average), while a 60 or 120 Hz screen, whose
 // refreshes cannot land on 33 ms, shows each frame for 33.3 ms, never one refresh less.
 const double EARLY = 7; // ms
+// Sooner, though, where waiting one refresh more would keep the last frame up more than LATE ms
+// too long: two refreshes of a 50 Hz screen are 40 ms, so there frames stay two refreshes, two
+// and one (40, 40 and 20 ms), and the game keeps its pace.
+const double LATE = 3; // ms
+// The refresh period is the shortest gap between refreshes lately: it may grow by this share a
+// refresh, so that a refresh the browser skips now and then does not count, while a window moved
+// to a slower screen learns it within a few dozen.
+const double REFRESH_PERIOD_GROWTH = 1.01;
 
 // Milliseconds of play: the time the page has been on screen since the game started. A hidden
 // page gets no refreshes, or ignores them: the round stands still, the end screen's hold too.
 static double PlayTime = 0;
-static double LastRefresh = -1; // the browser's time stamp of the last refresh
-static double FrameDue = 0;     // when the next frame is due, in PlayTime
-static double HoldLeft = 0;     // how long the end screen stays up; 0 when it is not up
+static double LastRefresh = -1;  // the browser's time stamp of the last refresh
+static double RefreshPeriod = 0; // ms; 0 until the second refresh
+static double FrameDue = 0;      // when the next frame is due, in PlayTime
+static double HoldLeft = 0;      // how long the end screen stays up; 0 when it is not up
 
 static bool PageIsHidden() {
     EmscriptenVisibilityChangeEvent visibility;
@@ -64,6 +73,10 @@ static bool PlayFrame() {
 static EM_BOOL Refresh(double now, void*) {
     double elapsed = LastRefresh < 0 ? 0 : std::min(now - LastRefresh, LONGEST_REFRESH);
     LastRefresh = now;
+    if (elapsed > 0) {
+        RefreshPeriod =
+            RefreshPeriod > 0 ? std::min(elapsed, RefreshPeriod * REFRESH_PERIOD_GROWTH) : elapsed;
+    }
     if (PageIsHidden()) {
         return EM_TRUE;
     }
@@ -85,7 +98,8 @@ static EM_BOOL Refresh(double now, void*) {
         emscripten_async_call(End, NULL, 0);
         return EM_FALSE;
     }
-    FrameDue = std::max(FrameDue + FRAME_DELAY, PlayTime + FRAME_DELAY - EARLY);
+    double soonest = std::min(FRAME_DELAY - EARLY, FRAME_DELAY + LATE - RefreshPeriod);
+    FrameDue = std::max(FrameDue + FRAME_DELAY, PlayTime + soonest);
     return EM_TRUE;
 }
 
