@@ -18,7 +18,8 @@ const triplet = { x64: "x86_64-linux-gnu", arm64: "aarch64-linux-gnu" }[arch()];
 const MINIBROWSER = `/usr/lib/${triplet}/webkit2gtk-4.1/MiniBrowser`;
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 const CHROMIUMS_OWN = "Page.getInstallabilityErrors is Chromium's own";
-const FIREFOXS_OWN = "a display of another refresh rate is Firefox's own setting (layout.frame_rate)";
+const FRAME_RATE = "layout.frame_rate"; // Firefox's refreshes a second, in place of the display's
+const FIREFOXS_OWN = `a display of another refresh rate is Firefox's own setting (${FRAME_RATE})`;
 
 // Reports the page's own errors and Content-Security-Policy violations on its console.
 const reportViolations = () => document.addEventListener("securitypolicyviolation",
@@ -62,7 +63,7 @@ async function openPuppeteer(engine, url, errors, refreshRate) {
   const profile = mkdtempSync(join(tmpdir(), `zarn-${engine}-`));
   const browser = await puppeteer.launch(engine === "firefox"
     ? { browser: "firefox", executablePath: "/usr/bin/firefox-esr", headless: true, userDataDir: profile,
-        extraPrefsFirefox: refreshRate ? { "layout.frame_rate": refreshRate } : {} }
+        extraPrefsFirefox: refreshRate ? { [FRAME_RATE]: refreshRate } : {} }
     : { executablePath: "/usr/bin/chromium", headless: true, userDataDir: profile,
         args: ["--no-sandbox", "--disable-gpu", "--disable-background-networking", "--disable-component-update",
                "--disable-sync", "--no-first-run", "--disable-quic", "--mute-audio"] });
