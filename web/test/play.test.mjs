@@ -231,12 +231,13 @@ test("Life counts down a step every 30 frames, 30 frames a second", async () => 
   const lifeStep = (changes[3] - changes[0]) / 3;
   assert.ok(lifeStep > 30 * 1000 / 32 && lifeStep < 30 * 1000 / 20, `a Life step took ${lifeStep} ms`);
 });
-// A game that waited for two refreshes of a 50 Hz display, 40 ms, would play 25 frames a second.
+// Waiting for two refreshes of a 50 Hz display makes every Life step 1.2 s long; a stall, one.
 test(SLOW_SCREEN, async (t) => {
   if (cannot(t, "refreshRate")) return;
   const slow = await openGame(engine, webDir, { refreshRate: 50 });
   const changes = await lifeChanges(slow.page, 4, 10000).finally(() => slow.close());
-  assert.ok(changes[3] - changes[0] < 3 * 30 * 1000 / 28, `Life changed at ${changes} ms`);
+  const steps = changes.slice(1).map((at, i) => at - changes[i]);
+  assert.ok(Math.min(...steps) < 30 * 1000 / 28, `Life changed at ${changes} ms`);
 });
 
 test(ROUND, async () => {
