@@ -19,7 +19,7 @@ BENCH_FLAGS := --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
 # Thirty minutes of play in WebKit (another engine or length: make web-soak WEB_SOAK="firefox 10").
 WEB_SOAK := webkit 30
 
-.PHONY: help run test check-fast web web-run windows package release bench soak fuzz \
+.PHONY: help run test check-fast web web-run windows package package-arm64 release bench soak fuzz \
 	web-bench web-soak web-screenshots clean
 .PHONY: build game test-build check sanitized web-test-deps windows-for-tests every-test-package
 
@@ -31,9 +31,9 @@ help: ## this list
 run: game ## build the game and play it
 	./$(BUILD_DIR)/zarn
 
-test: $(if $(SANITIZE),,every-test-package web-test-deps) ## every test: each SDL 1.2 here, Wine, three browsers, then ASan/UBSan
+test: $(if $(SANITIZE),,every-test-package web-test-deps) ## every test: each SDL 1.2 here, Wine, arm64 (QEMU), three browsers, ASan/UBSan
 	$(MAKE) --no-print-directory -j 3 --output-sync=target test-build \
-		$(if $(SANITIZE),,web windows-for-tests)
+		$(if $(SANITIZE),,web windows-for-tests package-arm64)
 	$(MAKE) --no-print-directory check
 
 check-fast: test-build ## the in-process tests, one end-to-end run and the lint: about a minute
@@ -59,7 +59,11 @@ package: ## the Debian package: build/zarn_<version>_<arch>.deb
 	@mkdir -p $(BUILD_DIR)
 	tools/make-package.sh $(BUILD_DIR)/deb $(BUILD_DIR)
 
-release: package web windows ## build/release/: every archive, each the same bytes when rebuilt
+package-arm64: ## the Debian package for arm64 (a Raspberry Pi): build/zarn_<version>_arm64.deb
+	@$(DEPS) arm64
+	tools/make-package.sh $(BUILD_DIR)/deb-arm64 $(BUILD_DIR) arm64 $(BUILD_DIR)/arm64
+
+release: package package-arm64 web windows ## build/release/: every archive, each the same bytes when rebuilt
 	tools/make-release.sh
 
 ## Measuring
@@ -128,7 +132,7 @@ sanitized:
 
 # Every package in one go, before the builds start side by side.
 every-test-package:
-	@$(DEPS) build test web web-test windows windows-test
+	@$(DEPS) build test web web-test windows windows-test arm64 arm64-test
 
 # The browsers, and the test's drivers for them pinned by web/package-lock.json. Where npm is not
 # Debian's (it may come with another nodejs), the one there is used.

@@ -97,8 +97,13 @@ std::vector<std::string> GameCommand() {
     return command;
 }
 
+bool UnderWine() {
+    const char* runner = getenv("ZARN_GAME_RUNNER");
+    return runner && std::string(runner) == "wine";
+}
+
 std::string PathAsTheGameSaysIt(const fs::path& path) {
-    if (!getenv("ZARN_GAME_RUNNER")) {
+    if (!UnderWine()) {
         return path.string();
     }
     std::string windows = "Z:" + path.string(); // Wine's drive for the whole file system
@@ -366,6 +371,16 @@ static std::string HudRows(const GameWindow& window) {
     Picture picture = window.Capture();
     const char* pixels = static_cast<const char*>(picture->pixels);
     return std::string(pixels, pixels + 70 * picture->pitch);
+}
+
+int DifferentPixels(SDL_Surface* a, SDL_Surface* b) {
+    int different = 0;
+    for (int y = 0; y < SCREEN_HEIGHT; ++y) {
+        for (int x = 0; x < SCREEN_WIDTH; ++x) {
+            different += PixelAt(a, x, y) != PixelAt(b, x, y);
+        }
+    }
+    return different;
 }
 
 bool HudChanges(const GameWindow& window, int timeoutMs) {

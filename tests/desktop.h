@@ -30,8 +30,9 @@ class XServer {
 };
 
 // The game under test: build/zarn, or the program that ZARN_GAME names, started through
-// ZARN_GAME_RUNNER where that is set (zarn.exe through wine).
+// ZARN_GAME_RUNNER where that is set (zarn.exe through wine, the arm64 game through QEMU).
 std::vector<std::string> GameCommand();
+bool UnderWine();
 // A file's path as the game under test writes it in a message: under Wine, as Windows has it.
 std::string PathAsTheGameSaysIt(const std::filesystem::path& path);
 
@@ -116,6 +117,8 @@ Place FindEnemy(SDL_Surface* picture, SDL_Surface* enemy);
 int PlayerTop(SDL_Surface* picture, SDL_Surface* player);
 // What the game's picture shows as the Life line, 0 to 30; -1 if none.
 int LifeShown(SDL_Surface* picture);
+// How many pixels of the two pictures of the game differ.
+int DifferentPixels(SDL_Surface* a, SDL_Surface* b);
 // Waits up to timeoutMs for the HUD of a window at 1x to change: proof that frames ran.
 bool HudChanges(const GameWindow& window, int timeoutMs);
 

@@ -28,7 +28,8 @@ TEST_F(EndToEnd, AMissingOrDamagedFileEndsTheGameWithOneLineAndStatus1) {
     }
     // Under Wine every start and end costs two seconds of Wine's own (it waits for a window
     // manager that the X server lacks), and the in-process tests under Wine refuse every damage
-    // of every file: there, each file once and each damage once.
+    // of every file; emulated, a start costs seconds too: there, each file once and each damage
+    // once.
     bool everyPair = !getenv("ZARN_GAME_RUNNER");
     for (size_t file = 0; file < names.size(); ++file) {
         const std::string& name = names[file];
@@ -78,7 +79,7 @@ TEST_F(EndToEnd, PicturesOfEveryCommonDepthShowWithPureWhiteSeeThrough) {
 // program leaves that to its launcher); with none there either, it says where it looked, on
 // standard error or, without a console, in a message box, whatever the folder's name.
 TEST_F(EndToEnd, StartedFromAnotherFolderTheWindowsGameFindsItsFilesBesideItself) {
-    if (!getenv("ZARN_GAME_RUNNER")) {
+    if (!UnderWine()) {
         GTEST_SKIP() << "the Linux program is started in its files' folder by its launcher";
     }
     fs::path elsewhere = fs::temp_directory_path() / ("zarn-elsewhere-" + std::to_string(getpid()));

@@ -30,6 +30,22 @@ TEST_F(EndToEnd, OpensTheWindowShowsTheGameAndEndsOnEscape) {
     EXPECT_TRUE(game.Ends(0)) << "Escape did not end the game";
     EXPECT_EQ(game.ErrorOutput(), "");
     EXPECT_FALSE(WindowTitledZarnGameExists(*server));
+
+    // Built for another processor and emulated, the game draws the native game's first frame,
+    // pixel for pixel: the same pictures, the same font, the same unseeded rand.
+    if (getenv("ZARN_GAME_RUNNER") && !UnderWine()) {
+        GameProcess native(*server, SourceDir(), {ZARN_BINARY});
+        GameWindow nativeWindow(*server, 10000);
+        ASSERT_TRUE(nativeWindow.Found()) << native.ErrorOutput();
+        Picture nativePicture;
+        ASSERT_TRUE(Eventually(5000, [&] {
+            nativePicture = nativeWindow.Capture();
+            return PixelAt(nativePicture.get(), 100, 480) == PixelAt(background, 100, 480);
+        }));
+        EXPECT_EQ(DifferentPixels(picture.get(), nativePicture.get()), 0);
+        nativeWindow.Key("key", "Escape");
+        EXPECT_TRUE(native.Ends(0));
+    }
 }
 
 TEST_F(EndToEnd, TheWindowsCloseButtonEndsTheGame) {

@@ -38,6 +38,21 @@ class Installed : public ::testing::Test {
     fs::path scratch, elsewhere;
 };
 
+// Lintian's errors and warnings are E: and W: lines; its notes are only information.
+static ::testing::AssertionResult PassesLintian(const fs::path& package) {
+    std::string lintian = Output("lintian --pedantic " + package.string() + " 2>&1");
+    if (lintian.find("E: ") != std::string::npos || lintian.find("W: ") != std::string::npos) {
+        return ::testing::AssertionFailure() << lintian;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// What a package holds, and the packages it depends on, without sizes, dates or versions.
+static std::string Contents(const fs::path& package) {
+    return Output("dpkg-deb -c " + package.string() + " | awk '{$3 = $4 = $5 = \"\"; print}'") +
+           Output("dpkg-deb -f " + package.string() + " Depends | sed 's/ ([^)]*)//g'");
+}
+
 TEST_F(Installed, TheLauncherStartsTheGameFromAnywhereEvenAfterThePrefixMoves) {
     fs::path prefix = scratch / "prefix";
     ASSERT_EQ(
@@ -76,14 +91,20 @@ TEST_F(Installed, TheDebianPackagePassesLintianAndInstallsAndRemovesCleanly) {
     }
     ASSERT_FALSE(package.empty()) << "no .deb was made";
 
-    // Lintian's errors and warnings are E: and W: lines; its notes are only information.
-    std::string lintian = Output("lintian --pedantic " + package.string() + " 2>&1");
-    EXPECT_EQ(lintian.find("E: "), std::string::npos) << lintian;
-    EXPECT_EQ(lintian.find("W: "), std::string::npos) << lintian;
+    EXPECT_TRUE(PassesLintian(package));
     EXPECT_EQ(system("appstreamcli validate --pedantic --no-net " ZARN_BUILD_DIR
                      "/org.example.zarn.metainfo.xml >/dev/null"),
               0);
     EXPECT_EQ(system("desktop-file-validate " ZARN_SOURCE_DIR "/dist/org.example.zarn.desktop"), 0);
+
+    // The arm64 package, which `make test` cross-builds, is this one for arm64.
+    fs::path arm64 = ZARN_BUILD_DIR "/zarn_" ZARN_VERSION "_arm64.deb";
+    EXPECT_TRUE(fs::exists(arm64)) << "no " << arm64 << ": make package-arm64 makes it";
+    if (fs::exists(arm64)) {
+        EXPECT_TRUE(PassesLintian(arm64));
+        EXPECT_EQ(Contents(arm64), Contents(package));
+        EXPECT_EQ(Output("dpkg-deb -f " + arm64.string() + " Architecture"), "arm64\n");
+    }
 
     std::string depends = Output("dpkg-deb -f " + package.string() + " Depends");
     for (const char* dependency : {"libsdl1.2debian", "libsdl-ttf2.0-0", "fonts-dejavu-core"}) {

@@ -4,7 +4,9 @@
 set -eu
 cd "$1"
 status=0
-sources() { find src tests tools bench fuzz windows web -name node_modules -prune -o "$@" -print; }
+sources() {
+    find src tests tools bench fuzz windows web arm64 -name node_modules -prune -o "$@" -print
+}
 if sources \( -name '*.cpp' -o -name '*.h' \) | xargs clang-format --dry-run -Werror; then
     echo "the C++ is formatted"
 else

@@ -1,11 +1,12 @@
 #!/bin/sh
-# The Debian package, the browser zip and the Windows zip, built twice, in two folders and two
-# environments (working directory, umask, time zone, locale), with SOURCE_DATE_EPOCH unset in
-# both, are the same bytes; where they are not, diffoscope says what differs. The first build is
-# the checkout's own, as `make test` has just made it (made again here where it is out of date);
-# the other is a copy of the source elsewhere, built from nothing by `make package web windows`,
-# the Windows libraries included. Without the Windows libraries' sources, the Windows zip is
-# left out, and the test says so.
+# The Debian packages (amd64 and arm64), the browser zip and the Windows zip, built twice, in two
+# folders and two environments (working directory, umask, time zone, locale), with
+# SOURCE_DATE_EPOCH unset in both, are the same bytes; where they are not, diffoscope says what
+# differs. The first build is the checkout's own, as `make test` has just made it (made again here
+# where it is out of date); the other is a copy of the source elsewhere, built from nothing by
+# `make package package-arm64 web windows`, the Windows libraries included, with the checkout's
+# arm64 root linked into its own build folder (the same packages, in another place). Without the
+# Windows libraries' sources, the Windows zip is left out, and the test says so.
 # tests/reproducible.sh SOURCE_FOLDER SCRATCH_FOLDER
 set -eu
 source=$(realpath "$1")
@@ -17,11 +18,11 @@ unset MAKEFLAGS MFLAGS MAKELEVEL
 # The copies are elsewhere: they take the libraries' sources from where this checkout has them.
 ZARN_THIRD_PARTY=$(realpath -m "${ZARN_THIRD_PARTY:-$source/../shared/third-party}")
 export ZARN_THIRD_PARTY
-targets="package web windows"
+targets="package package-arm64 web windows"
 artefacts="zarn_*.deb zarn-web.zip zarn-windows-*.zip"
 if [ ! -d "$ZARN_THIRD_PARTY" ]; then
     echo "the Windows zip is left out: no library sources in $ZARN_THIRD_PARTY"
-    targets="package web"
+    targets="package package-arm64 web"
     artefacts="zarn_*.deb zarn-web.zip"
 fi
 
@@ -34,6 +35,8 @@ copy() {
 # build FOLDER UMASK TZ LC_ALL: the artefacts, from a working directory of their own.
 build() {
     copy "$1"
+    mkdir -p "$1/build"
+    cp -al "$source/build/arm64" "$1/build/arm64"
     mkdir -p "$1.cwd"
     # shellcheck disable=SC2086 # $targets is a list of make targets
     (cd "$1.cwd" && umask "$2" && TZ=$3 LC_ALL=$4 make -s -C "$1" $targets >"$1.log" 2>&1) ||
@@ -43,9 +46,11 @@ mkdir -p "$scratch/checkout"
 (
     cd "$source"
     # shellcheck disable=SC2086 # $targets is a list of make targets
-    make -s ${targets#package } >"$scratch/checkout.log" 2>&1 &&
+    make -s ${targets#package package-arm64 } >"$scratch/checkout.log" 2>&1 &&
         tools/make-package.sh "$scratch/checkout-package" "$scratch/checkout" \
-            >>"$scratch/checkout.log" 2>&1
+            >>"$scratch/checkout.log" 2>&1 &&
+        tools/make-package.sh "$scratch/checkout-package-arm64" "$scratch/checkout" \
+            arm64 build/arm64 >>"$scratch/checkout.log" 2>&1
 ) || { cat "$scratch/checkout.log"; exit 1; }
 # shellcheck disable=SC2086 # the zips' names, as globs
 for artefact in ${artefacts#zarn_*.deb }; do

@@ -1,8 +1,9 @@
 #!/bin/sh
 # `make package`: the Debian package, built as Debian builds: its own build folder with Debian's
 # layout for games and Debian's hardening flags, the binary stripped. Built again from the same
-# commit, in any folder, at any time, it is the same file byte for byte.
-# tools/make-package.sh BUILD_FOLDER OUTPUT_FOLDER
+# commit, in any folder, at any time, it is the same file byte for byte. With arm64, the package
+# for arm64, cross-compiled against the arm64 root in ARM64_FOLDER (arm64/root.sh makes it).
+# tools/make-package.sh BUILD_FOLDER OUTPUT_FOLDER [arm64 ARM64_FOLDER]
 set -eu
 # The package's folders are open to all, whatever the umask of whoever builds it.
 umask 022
@@ -17,12 +18,27 @@ export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 # Where the source and the build folder lie leaves no trace in the program (its build id covers
 # the debug information that names them).
 prefixMap="-ffile-prefix-map=$root=. -ffile-prefix-map=$build=."
+cross=""
+cpackCross=""
+if [ "${3:-}" = arm64 ]; then
+    "$root/arm64/root.sh" "$4"
+    sysroot=$(cd "$4" && pwd -P)/root
+    # The flags and the libraries' packages are arm64's; the root's place leaves no trace.
+    export DEB_HOST_ARCH=arm64
+    prefixMap="$prefixMap -ffile-prefix-map=$sysroot="
+    cross="-DCMAKE_TOOLCHAIN_FILE=$root/arm64/toolchain.cmake -DZARN_ARM64_ROOT=$sysroot"
+    libs=$sysroot/usr/lib/aarch64-linux-gnu
+    cpackCross="-D CPACK_DEBIAN_PACKAGE_ARCHITECTURE=arm64
+        -D CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS=$libs;$sysroot/lib/aarch64-linux-gnu"
+fi
+# shellcheck disable=SC2086 # $cross is a list of options
 CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS) $prefixMap" \
 LDFLAGS="$(dpkg-buildflags --get LDFLAGS)" \
     cmake -S "$root" -B "$build" -DZARN_DEBIAN_LAYOUT=ON -DZARN_TESTS=OFF \
-    -DZARN_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    -DZARN_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo $cross >/dev/null
 cmake --build "$build" --target zarn -j "$(nproc)"
 rm -rf "$build/cpack"
-(cd "$build" && cpack -G DEB -B "$build/cpack" >/dev/null)
+# shellcheck disable=SC2086 # $cpackCross is a list of options
+(cd "$build" && cpack -G DEB -B "$build/cpack" $cpackCross >/dev/null)
 cp "$build"/cpack/zarn_*.deb "$out"/
 ls "$out"/zarn_*.deb

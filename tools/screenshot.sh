@@ -2,7 +2,7 @@
 # Takes docs/screenshot.png: the real game in an Xvfb, a few points into a round.
 set -eu
 cd "$(dirname "$0")/.."
-tools/install-deps.sh xvfb xauth xdotool imagemagick
+tools/install-deps.sh screenshot
 [ -x build/zarn ] || make build
 # shellcheck disable=SC2016 # the inner shell expands its own variables
 xvfb-run -a -s "-screen 0 1024x768x24 -noreset" sh -c '. build/facts.sh
