@@ -24,9 +24,11 @@ add_compile_options("$<$<COMPILE_LANGUAGE:CXX>:-Wall;-Wextra;-Werror>")
 # The in-process tests, which the native build runs and the Windows build runs under Wine, and
 # the helpers they share with the end-to-end tests. They make their BMP files with
 # tools/bmp_writer.cpp, as the fuzzers' first inputs are made.
-set(ZARN_UNIT_TEST_SOURCES media_test.cpp round_test.cpp draw_test.cpp player_test.cpp)
+set(ZARN_UNIT_TEST_SOURCES media_test.cpp round_test.cpp draw_test.cpp player_test.cpp pace_test.cpp)
 set(ZARN_TEST_SUPPORT_SOURCES support.cpp bmp_file.cpp)
 list(TRANSFORM ZARN_UNIT_TEST_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/../tests/)
+# The browser's frame pacing is plain arithmetic: its tests run natively.
+list(APPEND ZARN_UNIT_TEST_SOURCES ${CMAKE_CURRENT_LIST_DIR}/../web/pace.cpp)
 list(TRANSFORM ZARN_TEST_SUPPORT_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/../tests/)
 list(APPEND ZARN_TEST_SUPPORT_SOURCES ${CMAKE_CURRENT_LIST_DIR}/../tools/bmp_writer.cpp)
 # The tests' own code compiles at -Og, in less than half the time -O2 takes; the game they test

@@ -3,38 +3,17 @@
 // every refresh and the loop takes the same steps, each when it is due.
 #include "game/game.h"
 #include "media/media.h"
+#include "pace.h"
 
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
-#include <algorithm>
 #include <cstdio>
 
-// A longer gap between two refreshes is a page that was hidden or a browser that stalled: the
-// round does not make it up, as the native loop does not make up a late frame.
-const double LONGEST_REFRESH = 100; // ms
-// A frame is due once FRAME_DELAY ms have passed since the last one was due, so that frames
-// keep a 33 ms grid on average and come at the refresh that first reaches it. Never sooner than
-// FRAME_DELAY - EARLY ms after the last frame, though: a 144 Hz screen then shows a frame for
-// four refreshes or five (28 or 35 ms, 33 on average), while a 60 or 120 Hz screen, whose
-// refreshes cannot land on 33 ms, shows each frame for 33.3 ms, never one refresh less.
-const double EARLY = 7; // ms
-// Sooner, though, where waiting one refresh more would keep the last frame up more than LATE ms
-// too long: two refreshes of a 50 Hz screen are 40 ms, so there frames stay two refreshes, two
-// and one (40, 40 and 20 ms), and the game keeps its pace.
-const double LATE = 3; // ms
-// The refresh period is the shortest gap between refreshes lately: it may grow by this share a
-// refresh, so that a refresh the browser skips now and then does not count, while a window moved
-// to a slower screen learns it within a few dozen.
-const double REFRESH_PERIOD_GROWTH = 1.01;
-
-// Milliseconds of play: the time the page has been on screen since the game started. A hidden
-// page gets no refreshes, or ignores them: the round stands still, the end screen's hold too.
-static double PlayTime = 0;
-static double LastRefresh = -1;  // the browser's time stamp of the last refresh
-static double RefreshPeriod = 0; // ms; 0 until the second refresh
-static double FrameDue = 0;      // when the next frame is due, in PlayTime
-static double HoldLeft = 0;      // how long the end screen stays up; 0 when it is not up
+// When each frame is due, from the refreshes' time stamps (pace.cpp). A hidden page gets no
+// refreshes, or ignores them: the round stands still, the end screen's hold too.
+static Pace FramePace;
+static double HoldLeft = 0; // how long the end screen stays up; 0 when it is not up
 
 static bool PageIsHidden() {
     EmscriptenVisibilityChangeEvent visibility;
@@ -71,26 +50,21 @@ static bool PlayFrame() {
 }
 
 static EM_BOOL Refresh(double now, void*) {
-    double elapsed = LastRefresh < 0 ? 0 : std::min(now - LastRefresh, LONGEST_REFRESH);
-    LastRefresh = now;
-    if (elapsed > 0) {
-        RefreshPeriod =
-            RefreshPeriod > 0 ? std::min(elapsed, RefreshPeriod * REFRESH_PERIOD_GROWTH) : elapsed;
-    }
-    if (PageIsHidden()) {
+    bool hidden = PageIsHidden();
+    double played = PaceRefresh(FramePace, now, hidden);
+    if (hidden) {
         return EM_TRUE;
     }
-    PlayTime += elapsed;
     if (HoldLeft > 0) {
-        HoldLeft -= elapsed;
+        HoldLeft -= played;
         if (HoldLeft > 0) {
             return EM_TRUE;
         }
         HoldLeft = 0;
         FinishFrame(); // the next frame starts at once, as natively
-        FrameDue = PlayTime;
+        PaceRestart(FramePace);
     }
-    if (PlayTime < FrameDue) {
+    if (!PaceFrameDue(FramePace)) {
         return EM_TRUE;
     }
     if (!PlayFrame()) {
@@ -98,8 +72,6 @@ static EM_BOOL Refresh(double now, void*) {
         emscripten_async_call(End, NULL, 0);
         return EM_FALSE;
     }
-    double soonest = std::min(FRAME_DELAY - EARLY, FRAME_DELAY + LATE - RefreshPeriod);
-    FrameDue = std::max(FrameDue + FRAME_DELAY, PlayTime + soonest);
     return EM_TRUE;
 }
 
