@@ -36,7 +36,7 @@ test: $(if $(SANITIZE),,every-test-package web-test-deps) ## every test: each SD
 		$(if $(SANITIZE),,web windows-for-tests package-arm64)
 	$(MAKE) --no-print-directory check
 
-check-fast: test-build ## the in-process tests, one end-to-end run and the lint: about a minute
+check-fast: test-build web/node_modules/.package-lock.json ## the in-process tests, one end-to-end run and the lint
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(TEST_JOBS) -L fast
 
 ## Other builds
@@ -134,10 +134,13 @@ sanitized:
 every-test-package:
 	@$(DEPS) build test web web-test windows windows-test arm64 arm64-test
 
-# The browsers, and the test's drivers for them pinned by web/package-lock.json. Where npm is not
-# Debian's (it may come with another nodejs), the one there is used.
-web-test-deps:
+# The browsers, and the test's drivers for them, its linter and its formatter, pinned by
+# web/package-lock.json. Where npm is not Debian's (it may come with another nodejs), the one there
+# is used.
+web-test-deps: web/node_modules/.package-lock.json
 	@$(DEPS) web-test
+
+web/node_modules/.package-lock.json: web/package-lock.json
 	@command -v npm >/dev/null || $(DEPS) npm
 	cd web && npm ci --no-audit --no-fund
 

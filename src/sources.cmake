@@ -40,7 +40,8 @@ set(ZARN_TEST_COMPILE_OPTIONS -Og)
 # define as ZARN_<name> (ZARN_FONT_FILE, ZARN_SCREEN_WIDTH, ZARN_WINDOW_TITLE, ...); the pictures
 # the game loads, in order, as ZARN_PICTURES; everything a copy of the game ships in graphics/ as
 # ZARN_GRAPHICS_FILES; the icons' sizes as ZARN_ICON_SIZES (the desktop's) and their files as
-# ZARN_ICON_FILES. ZARN_READ_CHECK is a source file of static assertions that what was read here
+# ZARN_ICON_FILES; every text and whole number as one JSON object in ZARN_FACTS_JSON, for the
+# scripts. ZARN_READ_CHECK is a source file of static assertions that what was read here
 # is what the compiler sees: every build compiles it, so a header reworded past these patterns
 # fails the build.
 file(READ ${CMAKE_CURRENT_LIST_DIR}/media/files.h zarnFiles)
@@ -51,6 +52,7 @@ string(CONCAT zarnChecks "#include \"game/game.h\"\n#include \"media/files.h\"\n
   "constexpr bool Same(const char* a, const char* b) {\n"
   "    return *a == *b && (*a == 0 || Same(a + 1, b + 1));\n}\n")
 set(ZARN_GRAPHICS_FILES)
+set(ZARN_FACTS_JSON)
 set(text "(#define|constexpr char) ([A-Z_]+)(\\[\\] =)? \"([^\"]*)\"")
 string(REGEX MATCHALL "${text}" definitions "${zarnHeaders}")
 foreach(definition IN LISTS definitions)
@@ -58,6 +60,7 @@ foreach(definition IN LISTS definitions)
   set(name ${CMAKE_MATCH_2})
   set(ZARN_${name} "${CMAKE_MATCH_4}")
   string(APPEND zarnChecks "static_assert(Same(${name}, \"${ZARN_${name}}\"));\n")
+  string(APPEND ZARN_FACTS_JSON "\"${name}\": \"${ZARN_${name}}\", ")
   if(name MATCHES "_FILE$")
     list(APPEND ZARN_GRAPHICS_FILES ${ZARN_${name}})
   endif()
@@ -68,6 +71,7 @@ foreach(definition IN LISTS definitions)
   string(REGEX MATCH "${number}" _ "${definition}")
   set(ZARN_${CMAKE_MATCH_2} ${CMAKE_MATCH_4})
   string(APPEND zarnChecks "static_assert(${CMAKE_MATCH_2} == ${CMAKE_MATCH_4});\n")
+  string(APPEND ZARN_FACTS_JSON "\"${CMAKE_MATCH_2}\": ${CMAKE_MATCH_4}, ")
 endforeach()
 string(REGEX MATCHALL "PICTURE\\([A-Za-z]+, [A-Z_]+_FILE," pictures "${zarnFiles}")
 string(REGEX REPLACE "PICTURE\\([A-Za-z]+, ([A-Z_]+_FILE)," "\\1" pictures "${pictures}")
@@ -95,6 +99,7 @@ foreach(fact GRAPHICS_DIR FONT_FILE FONT_LICENCE_FILE ENEMY_FILE APP_ICON_SIZE M
     message(FATAL_ERROR "cannot read ${fact} from src/media/files.h and src/game/game.h")
   endif()
 endforeach()
+string(REGEX REPLACE "(.*), $" "{ \\1 }" ZARN_FACTS_JSON "${ZARN_FACTS_JSON}")
 set(ZARN_READ_CHECK ${CMAKE_BINARY_DIR}/read_check.cpp)
 file(CONFIGURE OUTPUT ${ZARN_READ_CHECK} CONTENT "${zarnChecks}")
 list(APPEND ZARN_GAME_SOURCES ${ZARN_READ_CHECK})

@@ -331,7 +331,8 @@ Place FindEnemy(SDL_Surface* picture, SDL_Surface* enemy) {
     for (int y = ENEMY_MIN; y < ENEMY_MIN + ENEMY_RANGE; ++y) {
         for (int x = ENEMY_MIN; x < ENEMY_MIN + ENEMY_RANGE; ++x) {
             bool match = true;
-            for (int sy = MARKER_OFFSET; sy < enemy->h && y + sy < 512 && match; sy += 6) {
+            for (int sy = MARKER_OFFSET; sy < enemy->h && y + sy < SCREEN_HEIGHT && match;
+                 sy += 6) {
                 for (int sx = 1; sx < enemy->w && match; sx += 3) {
                     Color c = PixelAt(enemy, sx, sy);
                     match = c == WHITE || PixelAt(picture, x + sx, y + sy) == c;
@@ -346,9 +347,9 @@ Place FindEnemy(SDL_Surface* picture, SDL_Surface* enemy) {
 }
 
 int PlayerTop(SDL_Surface* game, SDL_Surface* player) {
-    for (int y = 0; y <= 412; ++y) {
-        if (PixelAt(game, 266, y + 50) == PixelAt(player, 10, 50) &&
-            PixelAt(game, 266, y + 91) == PixelAt(player, 10, 91) &&
+    for (int y = 0; y <= PLAYER_LOWEST_Y; ++y) {
+        if (PixelAt(game, PLAYER_MIDDLE_X, y + 50) == PixelAt(player, 10, 50) &&
+            PixelAt(game, PLAYER_MIDDLE_X, y + 91) == PixelAt(player, 10, 91) &&
             PixelAt(game, 275, y + 4) == PixelAt(player, 19, 4)) {
             return y;
         }

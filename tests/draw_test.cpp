@@ -31,10 +31,10 @@ class DrawTest : public GameTest {
     }
     // Whether the whole line of text shows in the colour at (x, y).
     bool ShowsWhole(const char* text, int x, int y, Color color) {
-        return TextPixelsInColor(Backbuffer, text, x, y, color, 0, 512) ==
+        return TextPixelsInColor(Backbuffer, text, x, y, color, 0, SCREEN_HEIGHT) ==
                int(TextPixels(text).size());
     }
-    const SDL_Rect WHOLE = {0, 0, 512, 512};
+    const SDL_Rect WHOLE = {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT};
     std::unique_ptr<ShippedPictures> shipped;
     SDL_Surface *background, *player, *enemy, *endImage;
 };
@@ -54,13 +54,13 @@ TEST_F(DrawTest, TheFirstFrameShowsTheBackgroundBothSpritesAndTheHud) {
     EXPECT_EQ(PixelAt(Backbuffer, 100, 480), PixelAt(background, 100, 480));
     EXPECT_EQ(PixelAt(Backbuffer, 256, 256), PixelAt(background, 256, 256));
     // Sprites at their own places and their own size.
-    EXPECT_EQ(PixelAt(Backbuffer, 266, 306), PixelAt(player, 10, 50));
+    EXPECT_EQ(PixelAt(Backbuffer, PLAYER_MIDDLE_X, PLAYER_MIDDLE_Y), PixelAt(player, 10, 50));
     EXPECT_EQ(PixelAt(Backbuffer, 256 + 19, 256 + 99 - 8), PixelAt(player, 19, 91));
     EXPECT_EQ(PixelAt(Backbuffer, 410, 170), PixelAt(enemy, 10, 20));
     EXPECT_EQ(PixelAt(Backbuffer, 420, 170), PixelAt(background, 420, 170));
 
     // Light-grey text in the HUD's rows only, reading what the game's font makes of the lines.
-    EXPECT_EQ(CountColor(Backbuffer, LIGHT_GREY, {0, 0, 512, 70}),
+    EXPECT_EQ(CountColor(Backbuffer, LIGHT_GREY, {0, 0, SCREEN_WIDTH, 70}),
               CountColor(Backbuffer, LIGHT_GREY, WHOLE));
     EXPECT_TRUE(ShowsOnlyText(Backbuffer, "Player Score: 0", 0, 1, LIGHT_GREY, 0, SCORE_ROWS_END));
     ASSERT_GT(TextPixels("Life: 30").size(), 100u);
@@ -88,7 +88,8 @@ TEST_F(DrawTest, TheRoundsLastFrameShowsTheEndScreenWithTheFinalScore) {
     EXPECT_TRUE(DrawnEndScreen);
     // The end image covers the whole frame, sprites included.
     EXPECT_EQ(PixelAt(Backbuffer, 100, 480), PixelAt(endImage, 100, 480));
-    EXPECT_EQ(PixelAt(Backbuffer, 266, 306), PixelAt(endImage, 266, 306));
+    EXPECT_EQ(PixelAt(Backbuffer, PLAYER_MIDDLE_X, PLAYER_MIDDLE_Y),
+              PixelAt(endImage, PLAYER_MIDDLE_X, PLAYER_MIDDLE_Y));
     EXPECT_EQ(CountColor(Backbuffer, LIGHT_GREY, WHOLE), 0);
     EXPECT_TRUE(ShowsOnlyText(Backbuffer, "Player Score: 70", 0, 1, DARK_GREY, 0, SCORE_ROWS_END));
     EXPECT_TRUE(ShowsWhole("Out of life", 0, 30, DARK_GREY));
@@ -113,12 +114,12 @@ TEST_F(DrawTest, WithoutAnEndImageTheDarkTextsLieOverTheNormalFrame) {
     ComposeFrame();
     EXPECT_TRUE(DrawnEndScreen);
     EXPECT_EQ(PixelAt(Backbuffer, 100, 480), PixelAt(background, 100, 480));
-    EXPECT_EQ(PixelAt(Backbuffer, 266, 306), PixelAt(player, 10, 50));
+    EXPECT_EQ(PixelAt(Backbuffer, PLAYER_MIDDLE_X, PLAYER_MIDDLE_Y), PixelAt(player, 10, 50));
     // The dark score line comes last: all of it shows.
     EXPECT_TRUE(ShowsWhole("Player Score: 20", 0, 1, DARK_GREY));
     EXPECT_TRUE(ShowsWhole("Out of life", 0, 30, DARK_GREY));
     // Where "Life: 0" and "Out of life" differ, the light line still shows.
-    EXPECT_GT(CountColor(Backbuffer, LIGHT_GREY, {0, 30, 512, 40}), 0);
+    EXPECT_GT(CountColor(Backbuffer, LIGHT_GREY, {0, 30, SCREEN_WIDTH, 40}), 0);
 }
 
 TEST_F(DrawTest, AnEnemyPlacedLowIsCutOffAtTheWindowsEdge) {

@@ -65,7 +65,7 @@ TEST_F(EndToEnd, PicturesOfEveryCommonDepthShowWithPureWhiteSeeThrough) {
         Picture picture;
         EXPECT_TRUE(Eventually(5000, [&] {
             picture = window.Capture();
-            return PixelAt(picture.get(), 266, 306) == red;
+            return PixelAt(picture.get(), PLAYER_MIDDLE_X, PLAYER_MIDDLE_Y) == red;
         })) << "the player is not drawn in red";
         EXPECT_EQ(PixelAt(picture.get(), 256, 256), PixelAt(background, 256, 256));
         EXPECT_EQ(PixelAt(picture.get(), 275, 355), PixelAt(background, 275, 355));
@@ -107,7 +107,7 @@ TEST_F(EndToEnd, StartedFromAnotherFolderTheWindowsGameFindsItsFilesBesideItself
     GameProcess started(*server, elsewhere, {command[0], "start", "/unix", command.back()});
     GameWindow box(*server, 10000);
     ASSERT_TRUE(box.Found()) << "no message box";
-    EXPECT_LT(box.Width(), 512);
+    EXPECT_LT(box.Width(), SCREEN_WIDTH);
     box.RequestClose();
     EXPECT_TRUE(Eventually(5000, [&] { return !WindowTitledZarnGameExists(*server); }));
     fs::remove_all(elsewhere);

@@ -8,8 +8,8 @@ TEST_F(EndToEnd, OpensTheWindowShowsTheGameAndEndsOnEscape) {
     GameProcess game(*server, SourceDir());
     GameWindow window(*server, 10000);
     ASSERT_TRUE(window.Found()) << game.ErrorOutput();
-    EXPECT_EQ(window.Width(), 512);
-    EXPECT_EQ(window.Height(), 512);
+    EXPECT_EQ(window.Width(), SCREEN_WIDTH);
+    EXPECT_EQ(window.Height(), SCREEN_HEIGHT);
     ExpectTheRequestedSdl(game);
 
     Picture picture;
@@ -17,13 +17,13 @@ TEST_F(EndToEnd, OpensTheWindowShowsTheGameAndEndsOnEscape) {
         picture = window.Capture();
         return PixelAt(picture.get(), 100, 480) == PixelAt(background, 100, 480);
     })) << "no background on screen";
-    EXPECT_EQ(PixelAt(picture.get(), 266, 306), PixelAt(player, 10, 50));
+    EXPECT_EQ(PixelAt(picture.get(), PLAYER_MIDDLE_X, PLAYER_MIDDLE_Y), PixelAt(player, 10, 50));
     EXPECT_NE(FindEnemy(picture.get(), enemy), Place()) << "no enemy in 60..439";
     EXPECT_TRUE(
         ShowsOnlyText(picture.get(), "Player Score: 0", 0, 1, LIGHT_GREY, 0, SCORE_ROWS_END));
-    EXPECT_GT(CountColor(picture.get(), LIGHT_GREY, {0, 0, 512, SCORE_ROWS_END}), 100);
-    EXPECT_EQ(CountColor(picture.get(), LIGHT_GREY, {0, 0, 512, 512}),
-              CountColor(picture.get(), LIGHT_GREY, {0, 0, 512, 70}));
+    EXPECT_GT(CountColor(picture.get(), LIGHT_GREY, {0, 0, SCREEN_WIDTH, SCORE_ROWS_END}), 100);
+    EXPECT_EQ(CountColor(picture.get(), LIGHT_GREY, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}),
+              CountColor(picture.get(), LIGHT_GREY, {0, 0, SCREEN_WIDTH, 70}));
 
     window.MovePointer(REST_X, REST_Y);
     window.Key("key", "Escape");
@@ -84,13 +84,15 @@ TEST_F(EndToEnd, ThePointerOnTheMarkerColumnScoresAndTheArrowKeysMoveThePlayer) 
     window.Key("keydown", "Down");
     EXPECT_TRUE(Eventually(5000, [&] {
         picture = window.Capture();
-        return PixelAt(picture.get(), 266, 511 - 8) == PixelAt(player, 10, 91);
+        return PixelAt(picture.get(), PLAYER_MIDDLE_X, SCREEN_HEIGHT - 1 - 8) ==
+               PixelAt(player, 10, 91);
     })) << "the player did not stop at the bottom edge";
     EXPECT_TRUE(HudChanges(window, 3000)) << "no frame ran";
     window.Key("keyup", "Down");
     picture = window.Capture();
-    EXPECT_EQ(PlayerTop(picture.get(), player), 412);
-    EXPECT_EQ(PixelAt(picture.get(), 266, 306), PixelAt(background, 266, 306));
+    EXPECT_EQ(PlayerTop(picture.get(), player), PLAYER_LOWEST_Y);
+    EXPECT_EQ(PixelAt(picture.get(), PLAYER_MIDDLE_X, PLAYER_MIDDLE_Y),
+              PixelAt(background, PLAYER_MIDDLE_X, PLAYER_MIDDLE_Y));
 
     window.Key("key", "Escape");
     EXPECT_TRUE(game.Ends(0));
@@ -124,12 +126,13 @@ TEST_F(EndToEnd, TheEndScreenIsHeldAndEscapeDuringItEndsTheGameAfterwards) {
                            }))
         << "no end screen within twice the " << restMs << " ms that the round's rest should take";
     auto shown = std::chrono::steady_clock::now();
-    EXPECT_LE(int(TextPixels("Out of life").size()) -
-                  TextPixelsInColor(picture.get(), "Out of life", 0, 30, DARK_GREY, 0, 512),
-              TextTolerance());
+    EXPECT_LE(
+        int(TextPixels("Out of life").size()) -
+            TextPixelsInColor(picture.get(), "Out of life", 0, 30, DARK_GREY, 0, SCREEN_HEIGHT),
+        TextTolerance());
     EXPECT_TRUE(
         ShowsOnlyText(picture.get(), "Player Score: 0", 0, 1, DARK_GREY, 0, SCORE_ROWS_END));
-    EXPECT_EQ(CountColor(picture.get(), LIGHT_GREY, {0, 0, 512, 512}), 0);
+    EXPECT_EQ(CountColor(picture.get(), LIGHT_GREY, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}), 0);
 
     // Input waits while the end screen is held; the game ends once the hold is over.
     window.Key("key", "Escape");

@@ -9,13 +9,14 @@
 // The game's own picture from the window's, where each game pixel is a scale x scale block with
 // its corner at (left, top); blocks not of one colour are counted in *mixed.
 static Picture GamePixels(const Picture& window, int scale, int left, int top, int* mixed) {
-    Picture game(SDL_CreateRGBSurface(SDL_SWSURFACE, 512, 512, 32, 0xff0000, 0x00ff00, 0x0000ff, 0),
+    Picture game(SDL_CreateRGBSurface(SDL_SWSURFACE, SCREEN_WIDTH, SCREEN_HEIGHT, 32, 0xff0000,
+                                      0x00ff00, 0x0000ff, 0),
                  SDL_FreeSurface);
     *mixed = 0;
-    for (int y = 0; y < 512; ++y) {
+    for (int y = 0; y < SCREEN_HEIGHT; ++y) {
         Uint32* row =
             reinterpret_cast<Uint32*>(static_cast<Uint8*>(game->pixels) + y * game->pitch);
-        for (int x = 0; x < 512; ++x) {
+        for (int x = 0; x < SCREEN_WIDTH; ++x) {
             Color c = PixelAt(window.get(), left + x * scale, top + y * scale);
             for (int k = 1; k < scale * scale; ++k) {
                 *mixed += PixelAt(window.get(), left + x * scale + k % scale,
@@ -93,7 +94,7 @@ TEST_F(BigScreen, AtScale2EveryGamePixelIsABlockAndThePointerFindsItsGamePixel) 
     EXPECT_EQ(window.Height(), 1024);
     window.MovePointer(2 * REST_X, 2 * REST_Y);
     Picture picture = ShowsTheGame(window, 2, 0, 0);
-    EXPECT_EQ(PixelAt(picture.get(), 266, 306), PixelAt(player, 10, 50));
+    EXPECT_EQ(PixelAt(picture.get(), PLAYER_MIDDLE_X, PLAYER_MIDDLE_Y), PixelAt(player, 10, 50));
     EXPECT_TRUE(
         ShowsOnlyText(picture.get(), "Player Score: 0", 0, 1, LIGHT_GREY, 0, SCORE_ROWS_END));
     Place enemyAt = FindEnemy(picture.get(), enemy);
@@ -176,8 +177,9 @@ TEST_F(BigScreen, FullScreenCentresTheGameOnBlackAndF11OrAltEnterSwitchMidRound)
         const char* key;
         int width, scale, left, top;
     };
-    for (const Switch& to : {Switch{"F11", 512, 1, 0, 0}, Switch{"F11", 1600, 2, left, top},
-                             Switch{"alt+Return", 512, 1, 0, 0}}) {
+    for (const Switch& to :
+         {Switch{"F11", SCREEN_WIDTH, 1, 0, 0}, Switch{"F11", 1600, 2, left, top},
+          Switch{"alt+Return", SCREEN_WIDTH, 1, 0, 0}}) {
         SCOPED_TRACE(std::string(to.key) + " to " + std::to_string(to.width) + " wide");
         window->Key("key", to.key);
         ASSERT_TRUE(Eventually(5000, [&] {

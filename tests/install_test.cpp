@@ -68,10 +68,10 @@ TEST_F(Installed, TheLauncherStartsTheGameFromAnywhereEvenAfterThePrefixMoves) {
 
     // The game's own exit status and message come through the launcher, naming the full path;
     // the launcher's own errors speak as the game does.
-    fs::remove(moved / "share/zarn/graphics/ball.bmp");
+    fs::remove(moved / "share/zarn/graphics" / BALL_FILE);
     EXPECT_TRUE(
         FailsSaying(moved / "bin/zarn",
-                    "zarn: cannot load " + (moved / "share/zarn/graphics/ball.bmp").string()));
+                    "zarn: cannot load " + (moved / "share/zarn/graphics" / BALL_FILE).string()));
     fs::remove_all(moved / "share/zarn");
     EXPECT_TRUE(FailsSaying(moved / "bin/zarn", "zarn: cannot enter the game's data directory " +
                                                     (moved / "share/zarn").string()));
@@ -112,8 +112,8 @@ TEST_F(Installed, TheDebianPackagePassesLintianAndInstallsAndRemovesCleanly) {
     }
     std::string files = Output("dpkg-deb -c " + package.string());
     for (const char* file : {"./usr/games/zarn", "./usr/libexec/zarn/zarn",
-                             "./usr/share/games/zarn/graphics/enemy.bmp",
-                             "./usr/share/games/zarn/graphics/alfphabet.ttf -> "
+                             "./usr/share/games/zarn/graphics/" ENEMY_FILE,
+                             "./usr/share/games/zarn/graphics/" FONT_FILE " -> "
                              "../../../fonts/truetype/dejavu/DejaVuSans-Bold.ttf",
                              "./usr/share/man/man6/zarn.6.gz", "./usr/share/doc/zarn/copyright",
                              "./usr/share/metainfo/org.example.zarn.metainfo.xml",

@@ -59,7 +59,7 @@ TEST(Soak, LongPlayLeaksNothingOfTheGamesOwnAndMemoryStaysFlat) {
     ASSERT_TRUE(window.Found()) << game.ErrorOutput();
 
     std::mt19937 random(2026);
-    std::uniform_int_distribution<int> coordinate(0, 511), action(0, 5);
+    std::uniform_int_distribution<int> coordinate(0, SCREEN_WIDTH - 1), action(0, 5);
     const char* held = nullptr;
     long settled = -1, highest = 0;
     auto start = std::chrono::steady_clock::now();

@@ -17,6 +17,10 @@ const Color DARK_GREY = {64, 64, 64};
 const Color WHITE = {255, 255, 255};
 // Rows 1 to 29 hold only the score line; the Life line starts at row 30.
 const int SCORE_ROWS_END = 30;
+// The player's sprite at the start: its middle column and row; its top at the bottom edge.
+const int PLAYER_MIDDLE_X = PLAYER_PADDLE_X + PADDLE_WIDTH / 2;
+const int PLAYER_MIDDLE_Y = PLAYER_PADDLE_Y + PADDLE_HEIGHT / 2;
+const int PLAYER_LOWEST_Y = SCREEN_HEIGHT - PADDLE_HEIGHT;
 
 std::filesystem::path SourceDir();
 // The game's pictures, in the order it loads them, and whether it needs each to start.

@@ -13,21 +13,27 @@ import { mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from "n
 import { tmpdir } from "node:os";
 import { spawn } from "node:child_process";
 import { join } from "node:path";
-import { ENGINES, framesOnScreen, lifeChanges, openGame } from "./browsers.mjs";
+import { ENGINES, framesOnScreen, lifeChanges, openGame, sleep } from "./browsers.mjs";
 
 const build = process.argv[2];
 const web = join(build, "web");
-const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
-const ticks = (pid) => { // user + system CPU time of a process and its children, in clock ticks
+const ticks = (pid) => {
+  // user + system CPU time of a process and its children, in clock ticks
   let total = 0;
   for (const entry of readdirSync("/proc").filter((name) => /^\d+$/.test(name))) {
     try {
       const fields = readFileSync(`/proc/${entry}/stat`, "utf8").split(") ")[1].split(" ");
-      if (Number(entry) === pid || Number(fields[1]) === pid || ticks.tree?.has(Number(fields[1]))) {
+      if (
+        Number(entry) === pid ||
+        Number(fields[1]) === pid ||
+        ticks.tree?.has(Number(fields[1]))
+      ) {
         (ticks.tree ??= new Set()).add(Number(entry));
         total += Number(fields[11]) + Number(fields[12]);
       }
-    } catch { /* gone */ }
+    } catch {
+      /* gone */
+    }
   }
   return total;
 };
@@ -44,10 +50,10 @@ for (const engine of ENGINES) {
     const game = await openGame(engine, web, { gzipText });
     await game.page.evaluate(() => navigator.serviceWorker.ready.then(() => true));
     await sleep(1000);
-    const sent = [...game.bytesSent()].sort((a, b) => b[1] - a[1]);
-    const total = sent.reduce((sum, [, bytes]) => sum + bytes, 0);
-    console.log(`${engine} first visit, ${gzipText ? "host gzips text" : "plain host"}: ${kib(total)} KiB ` +
-                `(${sent.slice(0, 4).map(([path, bytes]) => `${path} ${kib(bytes)}`).join(", ")}, ...)`);
+    const { total, byPath } = game.bytesSent();
+    const most = byPath.slice(0, 4).map(([path, bytes]) => `${path} ${kib(bytes)}`);
+    const host = gzipText ? "host gzips text" : "plain host";
+    console.log(`${engine} first visit, ${host}: ${kib(total)} KiB (${most.join(", ")}, ...)`);
     await game.close();
   }
 }
@@ -57,31 +63,47 @@ for (const engine of ENGINES) {
 // refresh of a 60 Hz display, on the display's clock as the game is (what that clock costs the
 // engine by itself, with no game in it).
 const floors = {};
-for (const [name, loop] of [["one pixel", "setInterval(dot, 1000 / 30);"],
-                            ["full frame", "setInterval(upload, 1000 / 30);"],
-                            ["full frame, rAF", `let due = 0;
+for (const [name, loop] of [
+  ["one pixel", "setInterval(dot, 1000 / 30);"],
+  ["full frame", "setInterval(upload, 1000 / 30);"],
+  [
+    "full frame, rAF",
+    `let due = 0;
 requestAnimationFrame(function refresh(now) {
   if (now >= due) { upload(); due = now + 25; }
   requestAnimationFrame(refresh);
-});`]]) {
+});`,
+  ],
+]) {
   floors[name] = mkdtempSync(join(tmpdir(), "zarn-floor-"));
-  writeFileSync(join(floors[name], "index.html"), `<!doctype html><canvas id="canvas" width="512" height="512"></canvas>
+  writeFileSync(
+    join(floors[name], "index.html"),
+    `<!doctype html><canvas id="canvas" width="512" height="512"></canvas>
 <script>const pixel = document.getElementById("canvas").getContext("2d");
 const whole = pixel.createImageData(512, 512);
 let frame = 0;
 const dot = () => { pixel.fillStyle = frame++ % 2 ? "#000" : "#fff"; pixel.fillRect(0, 0, 1, 1); };
 const upload = () => { whole.data.fill(frame++ % 2 ? 0 : 255); pixel.putImageData(whole, 0, 0); };
-${loop}</script>`);
+${loop}</script>`,
+  );
 }
 
 // The first frame: the canvas is no longer black, checked on every animation frame.
-const firstFrame = (page) => page.evaluate(() => new Promise((resolve) => {
-  const look = () => {
-    const pixel = document.getElementById("canvas").getContext("2d").getImageData(100, 480, 1, 1).data;
-    if (pixel[0] || pixel[1] || pixel[2]) resolve(performance.now()); else requestAnimationFrame(look);
-  };
-  look();
-}));
+const firstFrame = (page) =>
+  page.evaluate(
+    () =>
+      new Promise((resolve) => {
+        const look = () => {
+          const pixel = document
+            .getElementById("canvas")
+            .getContext("2d")
+            .getImageData(100, 480, 1, 1).data;
+          if (pixel[0] || pixel[1] || pixel[2]) resolve(performance.now());
+          else requestAnimationFrame(look);
+        };
+        look();
+      }),
+  );
 // The pace: three Life steps of 30 frames each, timed by when Life's digits change.
 async function pace(page) {
   const changes = await lifeChanges(page, 4, 20000);
@@ -92,7 +114,11 @@ const row = (what, value, unit) => console.log(`${what.padEnd(30)} ${value.padSt
 for (const engine of ENGINES) {
   const game = await openGame(engine, web);
   const page = game.page;
-  row(`${engine} first frame`, (await firstFrame(page)).toFixed(0), "ms after the page began to load");
+  row(
+    `${engine} first frame`,
+    (await firstFrame(page)).toFixed(0),
+    "ms after the page began to load",
+  );
   // Again on repeat visits, from what the service worker stored: the median of five.
   await page.evaluate(() => navigator.serviceWorker.ready.then(() => true));
   const again = [];
@@ -101,13 +127,21 @@ for (const engine of ENGINES) {
     again.push(await firstFrame(page));
   }
   again.sort((a, b) => a - b);
-  row(`${engine} again, cached`, again[2].toFixed(0), "ms after the page began to load, median of 5");
+  row(
+    `${engine} again, cached`,
+    again[2].toFixed(0),
+    "ms after the page began to load, median of 5",
+  );
   row(`${engine} pace`, (await pace(page)).toFixed(1), "frames a second");
   // How evenly: how long each frame stays on the screen, over 30 s of refreshes.
   const { period, stays } = await framesOnScreen(page, 1800);
   const frames = Object.values(stays).reduce((sum, n) => sum + n, 0);
-  row(`${engine} two refreshes`, (100 * (stays[2] || 0) / frames).toFixed(1),
-      `% of ${frames} frames, refresh ${period.toFixed(2)} ms; frames by refreshes: ${JSON.stringify(stays)}`);
+  row(
+    `${engine} two refreshes`,
+    ((100 * (stays[2] || 0)) / frames).toFixed(1),
+    `% of ${frames} frames, refresh ${period.toFixed(2)} ms; ` +
+      `frames by refreshes: ${JSON.stringify(stays)}`,
+  );
   await game.close();
   // The CPU: the game and the floors in turn, three times, each the median of its three.
   const runs = { game: [], ...Object.fromEntries(Object.keys(floors).map((name) => [name, []])) };
@@ -121,15 +155,26 @@ for (const engine of ENGINES) {
   }
   const median = (values) => [...values].sort((a, b) => a - b)[1];
   const played = median(runs.game);
-  row(`${engine} CPU`, played.toFixed(1), `% of a core, 10 s of play, median of ${runs.game.map((v) => v.toFixed(1))}`);
+  row(
+    `${engine} CPU`,
+    played.toFixed(1),
+    `% of a core, 10 s of play, median of ${runs.game.map((v) => v.toFixed(1))}`,
+  );
   for (const name of Object.keys(floors)) {
     const used = median(runs[name]);
-    row(`${engine} CPU, ${name}`, used.toFixed(1), `% of a core, median of three; the game ${(played / used).toFixed(2)} times it`);
+    row(
+      `${engine} CPU, ${name}`,
+      used.toFixed(1),
+      `% of a core, median of three; the game ${(played / used).toFixed(2)} times it`,
+    );
   }
 }
 for (const folder of Object.values(floors)) rmSync(folder, { recursive: true, force: true });
 
-const native = spawn(join(build, "zarn"), [], { cwd: new URL("..", import.meta.url).pathname, stdio: "ignore" });
+const native = spawn(join(build, "zarn"), [], {
+  cwd: new URL("..", import.meta.url).pathname,
+  stdio: "ignore",
+});
 await sleep(1000);
 row("native game CPU", (await cpuPercent(native.pid, 10)).toFixed(1), "% of a core, 10 s of play");
 native.kill();

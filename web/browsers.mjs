@@ -16,14 +16,16 @@ export const ENGINES = ["chromium", "firefox", "webkit"];
 const DESKTOP = { width: 800, height: 600 }; // the game at 1x, its title and help beside it
 const triplet = { x64: "x86_64-linux-gnu", arm64: "aarch64-linux-gnu" }[arch()];
 const MINIBROWSER = `/usr/lib/${triplet}/webkit2gtk-4.1/MiniBrowser`;
-const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+export const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 const CHROMIUMS_OWN = "Page.getInstallabilityErrors is Chromium's own";
 const FRAME_RATE = "layout.frame_rate"; // Firefox's refreshes a second, in place of the display's
 const FIREFOXS_OWN = `a display of another refresh rate is Firefox's own setting (${FRAME_RATE})`;
 
 // Reports the page's own errors and Content-Security-Policy violations on its console.
-const reportViolations = () => document.addEventListener("securitypolicyviolation",
-  (event) => console.error(`CSP violation: ${event.violatedDirective} ${event.blockedURI}`));
+const reportViolations = () =>
+  document.addEventListener("securitypolicyviolation", (event) =>
+    console.error(`CSP violation: ${event.violatedDirective} ${event.blockedURI}`),
+  );
 
 // A page in puppeteer, Chromium's or Firefox's: the test's few words for what a player does.
 async function puppeteerPage(browser, url, errors, viewport) {
@@ -42,40 +44,79 @@ async function puppeteerPage(browser, url, errors, viewport) {
     // Whole CSS pixels: Firefox over WebDriver BiDi rounds fractional ones its own way.
     moveMouse: (x, y) => page.mouse.move(Math.round(x), Math.round(y)),
     // A finger at fractional CSS pixels, as a phone's screen reports them.
-    touch: touches && ((type, at) => touches.send("Input.dispatchTouchEvent",
-      { type, touchPoints: type === "touchEnd" ? [] : [{ x: at.x, y: at.y }] })),
+    touch:
+      touches &&
+      ((type, at) =>
+        touches.send("Input.dispatchTouchEvent", {
+          type,
+          touchPoints: type === "touchEnd" ? [] : [{ x: at.x, y: at.y }],
+        })),
     reload: () => page.reload(),
     // Another tab in front of the game's, as a player switches tabs; the function it returns
     // brings the game's tab back.
     hide: async () => {
       const other = await page.browser().newPage();
       await other.bringToFront();
-      return async () => { await page.bringToFront(); await other.close(); };
+      return async () => {
+        await page.bringToFront();
+        await other.close();
+      };
     },
     screenshot: (path) => page.screenshot({ path }),
-    installabilityErrors: async () => (await (await page.createCDPSession())
-      .send("Page.getInstallabilityErrors")).installabilityErrors,
+    installabilityErrors: async () =>
+      (await (await page.createCDPSession()).send("Page.getInstallabilityErrors"))
+        .installabilityErrors,
     close: () => page.close(),
   };
 }
 
 async function openPuppeteer(engine, url, errors, refreshRate) {
   const profile = mkdtempSync(join(tmpdir(), `zarn-${engine}-`));
-  const browser = await puppeteer.launch(engine === "firefox"
-    ? { browser: "firefox", executablePath: "/usr/bin/firefox-esr", headless: true, userDataDir: profile,
-        extraPrefsFirefox: refreshRate ? { [FRAME_RATE]: refreshRate } : {} }
-    : { executablePath: "/usr/bin/chromium", headless: true, userDataDir: profile,
-        args: ["--no-sandbox", "--disable-gpu", "--disable-background-networking", "--disable-component-update",
-               "--disable-sync", "--no-first-run", "--disable-quic", "--mute-audio"] });
+  const browser = await puppeteer.launch(
+    engine === "firefox"
+      ? {
+          browser: "firefox",
+          executablePath: "/usr/bin/firefox-esr",
+          headless: true,
+          userDataDir: profile,
+          extraPrefsFirefox: refreshRate ? { [FRAME_RATE]: refreshRate } : {},
+        }
+      : {
+          executablePath: "/usr/bin/chromium",
+          headless: true,
+          userDataDir: profile,
+          args: [
+            "--no-sandbox",
+            "--disable-gpu",
+            "--disable-background-networking",
+            "--disable-component-update",
+            "--disable-sync",
+            "--no-first-run",
+            "--disable-quic",
+            "--mute-audio",
+          ],
+        },
+  );
   const page = await puppeteerPage(browser, url, errors, DESKTOP);
   const game = {
-    page, pid: browser.process().pid,
-    close: async () => { await browser.close(); rmSync(profile, { recursive: true, force: true }); },
+    page,
+    pid: browser.process().pid,
+    close: async () => {
+      await browser.close();
+      rmSync(profile, { recursive: true, force: true });
+    },
   };
   if (engine === "chromium") {
     game.cannot = { refreshRate: FIREFOXS_OWN };
-    game.phonePage = (width, height) => puppeteerPage(browser, url, errors,
-      { width, height, deviceScaleFactor: 3, isMobile: true, hasTouch: true, isLandscape: width > height });
+    game.phonePage = (width, height) =>
+      puppeteerPage(browser, url, errors, {
+        width,
+        height,
+        deviceScaleFactor: 3,
+        isMobile: true,
+        hasTouch: true,
+        isLandscape: width > height,
+      });
   } else {
     game.cannot = {
       phone: "puppeteer has no device emulation (touch screen, device scale) for it",
@@ -87,7 +128,8 @@ async function openPuppeteer(engine, url, errors, refreshRate) {
 
 // WebKitGTK's MiniBrowser through WebKitWebDriver: selenium's classic WebDriver calls.
 async function openWebKit(url) {
-  const port = await new Promise((resolve) => { // a free one on 127.0.0.1
+  const port = await new Promise((resolve) => {
+    // a free one on 127.0.0.1
     const probe = createServer().listen(0, "127.0.0.1", () => {
       const { port } = probe.address();
       probe.close(() => resolve(port));
@@ -96,37 +138,68 @@ async function openWebKit(url) {
   // What the driver and the browser say goes to the test's output: a "page crash or hang" then
   // shows whether MiniBrowser saw its web process crash (docs/tests.md).
   // Its own process group, so that closing ends MiniBrowser and its web process with it.
-  const driverProcess = spawn("WebKitWebDriver", [`--port=${port}`],
-                              { stdio: ["ignore", "ignore", "inherit"], detached: true });
-  const endDriver = () => { try { process.kill(-driverProcess.pid); } catch { /* ended already */ } };
+  const driverProcess = spawn("WebKitWebDriver", [`--port=${port}`], {
+    stdio: ["ignore", "ignore", "inherit"],
+    detached: true,
+  });
+  const endDriver = () => {
+    try {
+      process.kill(-driverProcess.pid);
+    } catch {
+      /* ended already */
+    }
+  };
   const server = `http://127.0.0.1:${port}`;
   let driver;
   try {
-    for (let tries = 0; !(await fetch(`${server}/status`).then((r) => r.ok, () => false)); tries++) {
+    for (
+      let tries = 0;
+      !(await fetch(`${server}/status`).then(
+        (r) => r.ok,
+        () => false,
+      ));
+      tries++
+    ) {
       if (tries > 100) throw new Error("WebKitWebDriver did not start");
       await sleep(100);
     }
-    driver = await new Builder().usingServer(server).withCapabilities({
-      browserName: "MiniBrowser",
-      "webkitgtk:browserOptions": { binary: MINIBROWSER, args: ["--automation"] },
-    }).build();
+    driver = await new Builder()
+      .usingServer(server)
+      .withCapabilities({
+        browserName: "MiniBrowser",
+        "webkitgtk:browserOptions": { binary: MINIBROWSER, args: ["--automation"] },
+      })
+      .build();
   } catch (error) {
     endDriver(); // else it would keep the test running
     throw error;
   }
+  // A script that waits in the page (a whole round, for the end screen) may take two minutes.
+  await driver.manage().setTimeouts({ script: 120000 });
   // The window, so that the page inside is as large as the others' viewport.
-  await driver.manage().window().setRect({ x: 0, y: 0, ...DESKTOP });
+  await driver
+    .manage()
+    .window()
+    .setRect({ x: 0, y: 0, ...DESKTOP });
   const inner = await driver.executeScript("return [innerWidth, innerHeight]");
-  await driver.manage().window().setRect({ x: 0, y: 0, width: 2 * DESKTOP.width - inner[0],
-                                           height: 2 * DESKTOP.height - inner[1] });
+  await driver
+    .manage()
+    .window()
+    .setRect({
+      x: 0,
+      y: 0,
+      width: 2 * DESKTOP.width - inner[0],
+      height: 2 * DESKTOP.height - inner[1],
+    });
   const keys = { ArrowUp: Key.ARROW_UP, ArrowDown: Key.ARROW_DOWN, Escape: Key.ESCAPE };
   const actions = () => driver.actions({ async: true });
   // WebDriver has no script that runs before the page's own: the page's errors from its loading
   // on are gathered once it has loaded.
-  const load = async () => driver.executeScript(`window.zarnErrors = [];
+  const load = async () =>
+    driver.executeScript(`window.zarnErrors = [];
     addEventListener("error", (event) => zarnErrors.push(event.message));
-    document.addEventListener("securitypolicyviolation",
-      (event) => zarnErrors.push("CSP violation: " + event.violatedDirective + " " + event.blockedURI));`);
+    document.addEventListener("securitypolicyviolation", (event) =>
+      zarnErrors.push(\`CSP violation: \${event.violatedDirective} \${event.blockedURI}\`));`);
   await driver.get(url);
   await load();
   const page = {
@@ -134,77 +207,116 @@ async function openWebKit(url) {
     keyDown: (key) => actions().keyDown(keys[key]).perform(),
     keyUp: (key) => actions().keyUp(keys[key]).perform(),
     press: (key) => actions().keyDown(keys[key]).keyUp(keys[key]).perform(),
-    moveMouse: (x, y) => actions().move({ x: Math.round(x), y: Math.round(y), origin: Origin.VIEWPORT }).perform(),
-    reload: async () => { await driver.navigate().refresh(); await load(); },
+    moveMouse: (x, y) =>
+      actions()
+        .move({ x: Math.round(x), y: Math.round(y), origin: Origin.VIEWPORT })
+        .perform(),
+    reload: async () => {
+      await driver.navigate().refresh();
+      await load();
+    },
   };
   return {
-    page, pid: driverProcess.pid,
+    page,
+    pid: driverProcess.pid,
     pageErrors: () => driver.executeScript("return window.zarnErrors || []"),
     cannot: {
       phone: "WebKitWebDriver has no device emulation (touch screen, device scale)",
       install: CHROMIUMS_OWN,
       refreshRate: FIREFOXS_OWN,
-      hide: "WebDriver reads the window in front only: the game's page cannot be watched behind another",
-      // Measured: a refresh every 16.0 ms; 718 frames of 778 stayed two refreshes, 60 three.
-      pace: "MiniBrowser in Xvfb refreshes at 62.5 Hz, where a 33 ms frame stays two refreshes or three",
+      hide: "WebDriver reads only the window in front, not the game's page behind another",
+      pace: "MiniBrowser in Xvfb refreshes at 62.5 Hz: one frame in twelve stays three refreshes",
       // Measured: it asks for nothing with a validator, so the worker's install costs it every
       // file again.
       weight: "MiniBrowser under WebKitWebDriver keeps no HTTP cache",
     },
     // After a crash the session is gone and quitting fails: the driver must end all the same,
     // or it keeps the test running until CTest's time-out.
-    close: async () => { try { await driver.quit(); } finally { endDriver(); } },
+    close: async () => {
+      try {
+        await driver.quit();
+      } finally {
+        endDriver();
+      }
+    },
   };
 }
 
 // Life's digits on the canvas, as one string: they change at every Life step while the game plays.
 const LIFE_DIGITS = [70, 40, 50, 20];
-export const lifeDigits = (page) => page.evaluate(([x, y, w, h]) =>
-  document.getElementById("canvas").getContext("2d").getImageData(x, y, w, h).data.join(), LIFE_DIGITS);
-// When Life's digits change, seen by the page at every refresh (its time stamps, in ms): the
-// first `count` changes, or as many as come within `ms`. Read in the page, so that the time a
-// driver takes to ask does not blur the pace.
-export const lifeChanges = (page, count, ms) => page.evaluate(([[x, y, w, h], count, ms]) => new Promise((resolve) => {
-  const ctx = document.getElementById("canvas").getContext("2d");
-  const digits = () => ctx.getImageData(x, y, w, h).data.join();
-  const times = [];
-  let shown = digits();
-  setTimeout(() => resolve(times), ms);
-  const look = (now) => {
-    const seen = digits();
-    if (seen !== shown) times.push(now);
-    shown = seen;
-    return times.length < count ? requestAnimationFrame(look) : resolve(times);
-  };
-  requestAnimationFrame(look);
-}), [LIFE_DIGITS, count, ms]);
+export const lifeDigits = (page) =>
+  page.evaluate(
+    ([x, y, w, h]) =>
+      document.getElementById("canvas").getContext("2d").getImageData(x, y, w, h).data.join(),
+    LIFE_DIGITS,
+  );
+// When the canvas's rectangle [x, y, w, h] changes, seen by the page at every refresh (its time
+// stamps, in ms): the first `count` changes, or as many as come within `ms`. Read in the page, so
+// that the time a driver takes to ask does not blur the pace.
+export const changesAt = (page, rectangle, count, ms) =>
+  page.evaluate(
+    ([[x, y, w, h], count, ms]) =>
+      new Promise((resolve) => {
+        const ctx = document.getElementById("canvas").getContext("2d");
+        const pixels = () => ctx.getImageData(x, y, w, h).data.join();
+        const times = [];
+        let shown = pixels();
+        setTimeout(() => resolve(times), ms);
+        const look = (now) => {
+          const seen = pixels();
+          if (seen !== shown) times.push(now);
+          shown = seen;
+          return times.length < count ? requestAnimationFrame(look) : resolve(times);
+        };
+        requestAnimationFrame(look);
+      }),
+    [rectangle, count, ms],
+  );
+export const lifeChanges = (page, count, ms) => changesAt(page, LIFE_DIGITS, count, ms);
+
+// The game's frames, counted in the page: each starts by clearing the canvas, first thing, so the
+// refreshes at which the canvas is cleared are the frames' (their time stamps in zarnFrames). The
+// count so far; the first call on a page starts it.
+export const framesDrawn = (page) =>
+  page.evaluate(() => {
+    const ctx = document.getElementById("canvas").getContext("2d");
+    if (!Object.hasOwn(ctx, "fillRect")) {
+      window.zarnFrames = [];
+      ctx.fillRect = function (...args) {
+        const now = document.timeline.currentTime;
+        if (window.zarnFrames.at(-1) !== now) window.zarnFrames.push(now);
+        return CanvasRenderingContext2D.prototype.fillRect.apply(this, args);
+      };
+    }
+    return window.zarnFrames.length;
+  });
 
 // How long each frame stays on the screen, in refreshes, over the next `refreshes` of them: for
-// each number of refreshes, how many frames stayed that long. A frame shows from the refresh at
-// which the game clears the canvas for it, first thing.
-export const framesOnScreen = (page, refreshes) => page.evaluate((refreshes) => new Promise((resolve) => {
-  const ctx = document.getElementById("canvas").getContext("2d");
-  const shown = [], times = [];
-  ctx.fillRect = function (...args) {
-    const now = document.timeline.currentTime;
-    if (shown[shown.length - 1] !== now) shown.push(now);
-    return CanvasRenderingContext2D.prototype.fillRect.apply(this, args);
-  };
-  const refresh = (now) => {
-    times.push(now);
-    if (times.length < refreshes) return requestAnimationFrame(refresh);
-    delete ctx.fillRect;
-    const gaps = times.slice(1).map((t, i) => t - times[i]).sort((a, b) => a - b);
-    const period = gaps[gaps.length >> 1];
-    const stays = {};
-    for (let i = 1; i < shown.length; i++) {
-      const n = Math.round((shown[i] - shown[i - 1]) / period);
-      stays[n] = (stays[n] || 0) + 1;
-    }
-    resolve({ period, stays });
-  };
-  requestAnimationFrame(refresh);
-}), refreshes);
+// each number of refreshes, how many frames stayed that long.
+export const framesOnScreen = async (page, refreshes) => {
+  const first = await framesDrawn(page);
+  return page.evaluate(
+    ([first, refreshes]) =>
+      new Promise((resolve) => {
+        const times = [];
+        const refresh = (now) => {
+          times.push(now);
+          if (times.length < refreshes) return requestAnimationFrame(refresh);
+          const gaps = times.slice(1).map((t, i) => t - times[i]);
+          const period = gaps.sort((a, b) => a - b)[gaps.length >> 1];
+          const shown = window.zarnFrames.slice(first);
+          const stays = {};
+          for (let i = 1; i < shown.length; i++) {
+            const n = Math.round((shown[i] - shown[i - 1]) / period);
+            stays[n] = (stays[n] || 0) + 1;
+          }
+          resolve({ period, stays });
+        };
+        requestAnimationFrame(refresh);
+      }),
+    [first, refreshes],
+  );
+};
 
 // The game's page in ENGINE: { page, phonePage?, cannot, errors(), bytesSent(), stopServer(),
 // close() }. With gzipText, the server gzips text types as many hosts do; with refreshRate, a
@@ -213,11 +325,18 @@ export async function openGame(engine, webDir, { gzipText = false, refreshRate }
   const server = await serve(webDir, 0, { gzipText });
   const url = `http://127.0.0.1:${server.address().port}/`;
   const errors = [];
-  const game = engine === "webkit" ? await openWebKit(url) : await openPuppeteer(engine, url, errors, refreshRate);
+  const game =
+    engine === "webkit"
+      ? await openWebKit(url)
+      : await openPuppeteer(engine, url, errors, refreshRate);
   game.engine = engine;
   game.cannot ??= {};
   game.errors = async () => [...errors, ...(game.pageErrors ? await game.pageErrors() : [])];
-  game.bytesSent = () => new Map(server.sent); // body bytes by path, since the start
+  // The body bytes sent since the start: in all, and by path, the most first.
+  game.bytesSent = () => {
+    const byPath = [...server.sent].sort((a, b) => b[1] - a[1]);
+    return { total: byPath.reduce((sum, [, bytes]) => sum + bytes, 0), byPath };
+  };
   let serving = true;
   game.stopServer = () => {
     if (serving) {
@@ -227,6 +346,9 @@ export async function openGame(engine, webDir, { gzipText = false, refreshRate }
     }
   };
   const closeBrowser = game.close;
-  game.close = async () => { await closeBrowser(); game.stopServer(); };
+  game.close = async () => {
+    await closeBrowser();
+    game.stopServer();
+  };
   return game;
 }

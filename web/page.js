@@ -8,7 +8,7 @@ var stage = document.getElementById("stage");
 var loading = document.getElementById("loading");
 var again = document.getElementById("again");
 var fullscreen = document.getElementById("fullscreen");
-var GAME_SIZE = @ZARN_SCREEN_WIDTH@;
+var GAME_SIZE = +"@ZARN_SCREEN_WIDTH@";
 // The HUD's font, asked for before the game needs it.
 var fontReady = document.fonts.load('@ZARN_HUD_FONT_SIZE@px "@ZARN_FONT_FAMILY@"');
 
@@ -20,10 +20,16 @@ var SIDE_COLUMN = 176; // the narrowest column that the title and help line read
 // it, they move beside the game, or give way where there is no room beside it either.
 function arrangePage() {
   root.classList.remove("beside", "bare");
-  if (root.classList.contains("touch") || Math.min(stage.clientWidth, stage.clientHeight) >= GAME_SIZE) return;
+  if (
+    root.classList.contains("touch") ||
+    Math.min(stage.clientWidth, stage.clientHeight) >= GAME_SIZE
+  )
+    return;
   var body = getComputedStyle(document.body);
-  var width = document.body.clientWidth - parseFloat(body.paddingLeft) - parseFloat(body.paddingRight);
-  var height = document.body.clientHeight - parseFloat(body.paddingTop) - parseFloat(body.paddingBottom);
+  var width =
+    document.body.clientWidth - parseFloat(body.paddingLeft) - parseFloat(body.paddingRight);
+  var height =
+    document.body.clientHeight - parseFloat(body.paddingTop) - parseFloat(body.paddingBottom);
   if (width < GAME_SIZE || height < GAME_SIZE) return; // a fraction it is
   root.classList.add(width >= GAME_SIZE + SIDE_COLUMN ? "beside" : "bare");
 }
@@ -46,7 +52,9 @@ window.addEventListener("orientationchange", fitGame);
 if (window.visualViewport) window.visualViewport.addEventListener("resize", fitGame);
 
 // The page never scrolls, whatever asks it to.
-window.addEventListener("scroll", function () { window.scrollTo(0, 0); });
+window.addEventListener("scroll", function () {
+  window.scrollTo(0, 0);
+});
 
 // Touch screens get the buttons: from the start where the pointer is coarse, else from the
 // first touch.
@@ -56,9 +64,13 @@ function showTouchControls() {
   fitGame();
 }
 if (window.matchMedia("(any-pointer: coarse)").matches) showTouchControls();
-window.addEventListener("pointerdown", function (event) {
-  if (event.pointerType === "touch") showTouchControls();
-}, true);
+window.addEventListener(
+  "pointerdown",
+  function (event) {
+    if (event.pointerType === "touch") showTouchControls();
+  },
+  true,
+);
 
 // A button held is its arrow key held: SDL reads the key's code from the events it listens to.
 function sendKey(type, keyCode) {
@@ -90,7 +102,9 @@ holdButtonAsKey(document.getElementById("up"), 38);
 holdButtonAsKey(document.getElementById("down"), 40);
 
 // No callout menu on a long touch; page.css keeps touches from scrolling, zooming or selecting.
-document.addEventListener("contextmenu", function (event) { event.preventDefault(); });
+document.addEventListener("contextmenu", function (event) {
+  event.preventDefault();
+});
 
 // Full screen, where the browser has it.
 var enterFullscreen = root.requestFullscreen || root.webkitRequestFullscreen;
@@ -111,8 +125,12 @@ window.addEventListener("keydown", function (event) {
     event.preventDefault();
   }
 });
-canvas.addEventListener("mousedown", function () { canvas.focus(); });
-again.addEventListener("click", function () { location.reload(); });
+canvas.addEventListener("mousedown", function () {
+  canvas.focus();
+});
+again.addEventListener("click", function () {
+  location.reload();
+});
 
 // After one visit the game plays with no network. The worker is asked for once the game is
 // up, so that it finds the files the page loaded in the browser's HTTP cache and has the
@@ -127,13 +145,17 @@ function playOffline() {
 // The pictures the game loads, decoded by the browser and handed to emscripten's SDL under the
 // paths the game asks for them by.
 var PICTURES = canvas.dataset.pictures.split(" ");
-var pictures = Promise.all(PICTURES.map(function (name) {
-  return fetchFile(name.replace(/\.bmp$/, ".webp"))
-    .then(function (response) { return response.blob(); })
-    .then(function (blob) {
-      return createImageBitmap(blob, { colorSpaceConversion: "none", premultiplyAlpha: "none" });
-    });
-}));
+var pictures = Promise.all(
+  PICTURES.map(function (name) {
+    return fetchFile(name.replace(/\.bmp$/, ".webp"))
+      .then(function (response) {
+        return response.blob();
+      })
+      .then(function (blob) {
+        return createImageBitmap(blob, { colorSpaceConversion: "none", premultiplyAlpha: "none" });
+      });
+  }),
+);
 
 var Module = {
   canvas: canvas,
@@ -146,16 +168,20 @@ var Module = {
     loading.hidden = !text;
   },
   // The pictures and the font must be there before the game starts and draws the HUD.
-  preRun: [function () {
-    Module.addRunDependency("media");
-    Promise.all([pictures, fontReady]).then(function (loaded) {
-      Module.pictures = {};
-      loaded[0].forEach(function (picture, i) {
-        Module.pictures["graphics/" + PICTURES[i]] = picture;
-      });
-      Module.removeRunDependency("media");
-    }).catch(failToStart);
-  }],
+  preRun: [
+    function () {
+      Module.addRunDependency("media");
+      Promise.all([pictures, fontReady])
+        .then(function (loaded) {
+          Module.pictures = {};
+          loaded[0].forEach(function (picture, i) {
+            Module.pictures["graphics/" + PICTURES[i]] = picture;
+          });
+          Module.removeRunDependency("media");
+        })
+        .catch(failToStart);
+    },
+  ],
   onRuntimeInitialized: function () {
     loading.hidden = true;
     canvas.focus();
@@ -163,7 +189,10 @@ var Module = {
     playOffline();
   },
   // Escape ends the game: its last picture stays.
-  onExit: function () { again.hidden = false; again.focus(); },
+  onExit: function () {
+    again.hidden = false;
+    again.focus();
+  },
 };
 // The game covers its whole canvas every frame. An opaque canvas is black until the first one,
 // and spares WebKit compositing a background beneath it (that and a fixed body cost it more than
@@ -201,8 +230,12 @@ function fetchFile(name) {
 var gameCode = fetchFile("zarn.wasm.gz").then(expand);
 Module.instantiateWasm = function (imports, receiveInstance) {
   gameCode
-    .then(function (bytes) { return WebAssembly.instantiate(bytes, imports); })
-    .then(function (result) { receiveInstance(result.instance, result.module); })
+    .then(function (bytes) {
+      return WebAssembly.instantiate(bytes, imports);
+    })
+    .then(function (result) {
+      receiveInstance(result.instance, result.module);
+    })
     .catch(failToStart);
   return {};
 };

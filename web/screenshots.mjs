@@ -5,7 +5,10 @@ import { openGame } from "./browsers.mjs";
 
 const [webDir, out] = process.argv.slice(2);
 const game = await openGame("chromium", webDir);
-for (const [name, width, height] of [["upright", 390, 844], ["sideways", 844, 390]]) {
+for (const [name, width, height] of [
+  ["upright", 390, 844],
+  ["sideways", 844, 390],
+]) {
   const page = await game.phonePage(width, height);
   await new Promise((resolve) => setTimeout(resolve, 3000)); // a few frames into the round
   await page.screenshot(join(out, `phone-${name}.png`));

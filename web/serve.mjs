@@ -10,27 +10,43 @@ import { join, extname, normalize } from "node:path";
 import { pathToFileURL } from "node:url";
 import { gzipSync } from "node:zlib";
 
-const types = { ".html": "text/html", ".js": "text/javascript", ".css": "text/css",
-                ".wasm": "application/wasm", ".ttf": "font/ttf", ".png": "image/png",
-                ".webmanifest": "application/manifest+json", ".gz": "application/gzip" };
+const types = {
+  ".html": "text/html",
+  ".js": "text/javascript",
+  ".css": "text/css",
+  ".wasm": "application/wasm",
+  ".ttf": "font/ttf",
+  ".png": "image/png",
+  ".webmanifest": "application/manifest+json",
+  ".gz": "application/gzip",
+};
 const textTypes = new Set([".html", ".js", ".css", ".wasm", ".webmanifest"]);
 
 // server.sent: body bytes sent per path, since the server started or was last reset.
 export function serve(folder, port = 0, { gzipText = false } = {}) {
   const sent = new Map();
   const server = createServer(async (request, response) => {
-    const path = normalize(new URL(request.url, "http://localhost").pathname).replace(/\/$/, "/index.html");
+    const path = normalize(new URL(request.url, "http://localhost").pathname).replace(
+      /\/$/,
+      "/index.html",
+    );
     let body, modified;
     try {
       const file = join(folder, path);
-      [body, modified] = await Promise.all([readFile(file), stat(file).then((s) => s.mtime.toUTCString())]);
+      [body, modified] = await Promise.all([
+        readFile(file),
+        stat(file).then((s) => s.mtime.toUTCString()),
+      ]);
     } catch {
       response.writeHead(404).end();
       return;
     }
     const etag = `"${createHash("sha256").update(body).digest("base64url").slice(0, 22)}"`;
-    const headers = { "Content-Type": types[extname(path)] || "application/octet-stream",
-                      "ETag": etag, "Last-Modified": modified };
+    const headers = {
+      "Content-Type": types[extname(path)] || "application/octet-stream",
+      ETag: etag,
+      "Last-Modified": modified,
+    };
     const unchanged = request.headers["if-none-match"]
       ? request.headers["if-none-match"] === etag
       : request.headers["if-modified-since"] === modified;
@@ -38,9 +54,13 @@ export function serve(folder, port = 0, { gzipText = false } = {}) {
       response.writeHead(304, headers).end();
       return;
     }
-    if (gzipText && textTypes.has(extname(path)) && /\bgzip\b/.test(request.headers["accept-encoding"] || "")) {
+    if (
+      gzipText &&
+      textTypes.has(extname(path)) &&
+      /\bgzip\b/.test(request.headers["accept-encoding"] || "")
+    ) {
       body = gzipSync(body, { level: 9 });
-      Object.assign(headers, { "Content-Encoding": "gzip", "Vary": "Accept-Encoding" });
+      Object.assign(headers, { "Content-Encoding": "gzip", Vary: "Accept-Encoding" });
     }
     response.writeHead(200, headers);
     if (request.method === "HEAD") {

@@ -3,10 +3,9 @@
 // if the page stops drawing or its browser's web process crashes.
 // node web/soak.mjs BUILD_FOLDER [ENGINE [MINUTES]] (with DISPLAY set, for WebKit)
 import { join } from "node:path";
-import { lifeDigits, openGame } from "./browsers.mjs";
+import { lifeDigits, openGame, sleep } from "./browsers.mjs";
 
 const [build, engine = "webkit", minutes = "30"] = process.argv.slice(2);
-const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 const game = await openGame(engine, join(build, "web"));
 const page = game.page;
 
@@ -28,7 +27,8 @@ try {
     if (now !== life) {
       life = now;
       lifeChanged = Date.now();
-    } else if (Date.now() - lifeChanged > 8000) { // longer than the end screen's hold
+    } else if (Date.now() - lifeChanged > 8000) {
+      // longer than the end screen's hold
       throw new Error("the game stopped drawing");
     }
     if (move % 100 === 0) {
@@ -42,7 +42,9 @@ const errors = failed ? [] : await game.errors();
 await game.close().catch(() => {});
 const played = ((Date.now() - start) / 60000).toFixed(1);
 if (failed || errors.length) {
-  console.log(`${engine}: FAILED after ${played} min: ${failed?.message ?? JSON.stringify(errors)}`);
+  console.log(
+    `${engine}: FAILED after ${played} min: ${failed?.message ?? JSON.stringify(errors)}`,
+  );
   process.exit(1);
 }
 console.log(`${engine}: played ${played} min, no crash, no error`);

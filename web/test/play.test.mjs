@@ -5,11 +5,25 @@
 import { test as nodeTest, before, after } from "node:test";
 import assert from "node:assert/strict";
 import { readFileSync } from "node:fs";
-import { framesOnScreen, lifeChanges, lifeDigits, openGame } from "../browsers.mjs";
+import {
+  changesAt,
+  framesDrawn,
+  framesOnScreen,
+  lifeChanges,
+  lifeDigits,
+  openGame,
+  sleep,
+} from "../browsers.mjs";
 
 const webDir = process.env.ZARN_WEB_DIR;
 const engine = process.env.ZARN_BROWSER || "chromium";
 const graphics = new URL("../../graphics/", import.meta.url);
+// The game's geometry and font, as its headers define them.
+const facts = JSON.parse(readFileSync(process.env.ZARN_FACTS, "utf8"));
+const SIZE = facts.SCREEN_WIDTH; // and height
+const PLAYER_X = facts.PLAYER_PADDLE_X + facts.PADDLE_WIDTH / 2; // the player's middle, at start
+const PLAYER_Y = facts.PLAYER_PADDLE_Y + facts.PADDLE_HEIGHT / 2;
+const LOWEST = SIZE - facts.PADDLE_HEIGHT; // the player's top at the bottom edge
 let game, desktop, page;
 // ZARN_WEB_PART=round or =pace runs one test alone (CTest runs the round beside the others, the
 // pace check on a calm machine), =rest the others; unset, all run.
@@ -17,96 +31,126 @@ const ROUND = "after the round the end screen is held 5 s, then a new round star
 const PACE = "each frame stays on the screen for two refreshes of a 60 Hz display";
 const SLOW_SCREEN = "on a 50 Hz display too, a Life step takes a second";
 const part = process.env.ZARN_WEB_PART;
-const partOf = (name) => (name === ROUND ? "round" : [PACE, SLOW_SCREEN].includes(name) ? "pace" : "rest");
+const partOf = (name) =>
+  name === ROUND ? "round" : [PACE, SLOW_SCREEN].includes(name) ? "pace" : "rest";
 const test = (name, fn) => nodeTest(name, { skip: Boolean(part) && partOf(name) !== part }, fn);
 
 // A 24-bit BMP as the game ships them: pixel (x, y) as [r, g, b].
 function bmpPixel(name, x, y) {
   const b = readFileSync(new URL(name, graphics));
-  const width = b.readInt32LE(18), height = b.readInt32LE(22);
+  const width = b.readInt32LE(18),
+    height = b.readInt32LE(22);
   const row = Math.floor((width * 24 + 31) / 32) * 4;
   const at = b.readUInt32LE(10) + (height - 1 - y) * row + x * 3;
   return [b[at + 2], b[at + 1], b[at]];
 }
 // The canvas's pixels in a small rectangle, as RGBA numbers: small, so as not to slow the frames.
-const area = (x, y, w, h) => page.evaluate(([x, y, w, h]) => Array.from(document.getElementById("canvas")
-  .getContext("2d").getImageData(x, y, w, h).data), [x, y, w, h]);
+const area = (x, y, w, h) =>
+  page.evaluate(
+    ([x, y, w, h]) =>
+      Array.from(document.getElementById("canvas").getContext("2d").getImageData(x, y, w, h).data),
+    [x, y, w, h],
+  );
 const pixelAt = async (x, y) => (await area(x, y, 1, 1)).slice(0, 3);
-// The player's column.
-const playerColumn = async () => (await area(266, 60, 1, 452)).join();
+// The player's column, below the HUD.
+const playerColumn = async () => (await area(PLAYER_X, 60, 1, SIZE - 60)).join();
 // Polls a condition about the page; reading single pixels keeps the game's frames on time.
 async function eventually(ms, condition) {
   const deadline = Date.now() + ms;
   while (Date.now() < deadline) {
     if (await condition()) return true;
-    await new Promise((resolve) => setTimeout(resolve, 50));
+    await sleep(50);
   }
   return false;
 }
 const same = (a, b) => a.every((v, i) => v === b[i]);
 // The HUD line's ink at (0, top) in the game's picture: its leftmost and rightmost bright pixels
 // and a digest of them, to see it change.
-const hudLine = (top) => page.evaluate((top) => {
-  const d = document.getElementById("canvas").getContext("2d").getImageData(0, top, 300, 30).data;
-  let left = 300, right = -1, digest = 0;
-  for (let i = 0; i < d.length; i += 4) {
-    if (d[i] > 150 && d[i + 1] > 150 && d[i + 2] > 150) {
-      const x = (i / 4) % 300;
-      left = Math.min(left, x); right = Math.max(right, x);
-      digest = (digest * 31 + i) % 1000003;
+const hudLine = (top) =>
+  page.evaluate((top) => {
+    const d = document.getElementById("canvas").getContext("2d").getImageData(0, top, 300, 30).data;
+    let left = 300,
+      right = -1,
+      digest = 0;
+    for (let i = 0; i < d.length; i += 4) {
+      if (d[i] > 150 && d[i + 1] > 150 && d[i + 2] > 150) {
+        const x = (i / 4) % 300;
+        left = Math.min(left, x);
+        right = Math.max(right, x);
+        digest = (digest * 31 + i) % 1000003;
+      }
     }
-  }
-  return { left, right, digest };
-}, top);
+    return { left, right, digest };
+  }, top);
 // Where the enemy stands: the place whose column x + 10 shows the sprite's rows 40 to 99.
 const enemyColumn = [...Array(60).keys()].map((i) => bmpPixel("enemy.bmp", 10, 40 + i));
-const findEnemy = () => page.evaluate((column) => {
-  const d = document.getElementById("canvas").getContext("2d").getImageData(0, 0, 512, 512).data;
-  const at = (x, y) => (y * 512 + x) * 4;
-  for (let y = 60; y <= 439; y++) {
-    for (let x = 60; x <= 439; x++) {
-      if (column.every((c, i) => y + 40 + i > 511 ||
-          (d[at(x + 10, y + 40 + i)] === c[0] && d[at(x + 10, y + 40 + i) + 1] === c[1] &&
-           d[at(x + 10, y + 40 + i) + 2] === c[2]))) return { x, y };
-    }
-  }
-  return null;
-}, enemyColumn);
+const findEnemy = () =>
+  page.evaluate(
+    ([column, size, first, last]) => {
+      const d = document
+        .getElementById("canvas")
+        .getContext("2d")
+        .getImageData(0, 0, size, size).data;
+      const at = (x, y) => (y * size + x) * 4;
+      for (let y = first; y <= last; y++) {
+        for (let x = first; x <= last; x++) {
+          if (
+            column.every(
+              (c, i) =>
+                y + 40 + i >= size ||
+                (d[at(x + 10, y + 40 + i)] === c[0] &&
+                  d[at(x + 10, y + 40 + i) + 1] === c[1] &&
+                  d[at(x + 10, y + 40 + i) + 2] === c[2]),
+            )
+          )
+            return { x, y };
+        }
+      }
+      return null;
+    },
+    [enemyColumn, SIZE, facts.ENEMY_MIN, facts.ENEMY_MIN + facts.ENEMY_RANGE - 1],
+  );
 
-const gameShows = async () => assert.ok(await eventually(20000, async () =>
-  same(await pixelAt(100, 480), bmpPixel("background.bmp", 100, 480))), "no game on the canvas");
+const gameShows = async () =>
+  assert.ok(
+    await eventually(20000, async () =>
+      same(await pixelAt(100, 480), bmpPixel("background.bmp", 100, 480)),
+    ),
+    "no game on the canvas",
+  );
 // A new game: the page loaded again, and the game on the canvas.
-const newGame = async () => { await page.reload(); await gameShows(); };
-// Waits until the game has drawn `frames` more frames: each starts by clearing the canvas.
+const newGame = async () => {
+  await page.reload();
+  await gameShows();
+};
+// Waits until the game has drawn `frames` more frames.
 const framesPass = async (frames) => {
-  const drawn = () => page.evaluate(() => {
-    const ctx = document.getElementById("canvas").getContext("2d");
-    if (!Object.hasOwn(ctx, "fillRect")) {
-      window.zarnFrames = 0;
-      ctx.fillRect = function (...args) {
-        window.zarnFrames++;
-        return CanvasRenderingContext2D.prototype.fillRect.apply(this, args);
-      };
-    }
-    return window.zarnFrames;
-  });
-  const start = await drawn();
-  assert.ok(await eventually(5000, async () => (await drawn()) >= start + frames), "no frames drawn");
+  const start = await framesDrawn(page);
+  const drawn = async () => (await framesDrawn(page)) >= start + frames;
+  assert.ok(await eventually(5000, drawn), "no frames drawn");
 };
 
 // A check the engine cannot run says so, never passing in silence.
 const cannot = (t, what) => {
   const why = game.cannot[what] && `skipped in ${engine}: ${game.cannot[what]}`;
-  if (why) { console.log(why); t.skip(why); }
+  if (why) {
+    console.log(why);
+    t.skip(why);
+  }
   return Boolean(why);
 };
 // Where the page draws game pixel (x, y), in CSS pixels: its middle, or at 1x and more a whole
 // CSS pixel inside it.
-const onScreen = (x, y, whole = false) => page.evaluate(([x, y, whole]) => {
-  const r = document.getElementById("canvas").getBoundingClientRect();
-  const at = (start, size, v) => whole ? Math.ceil(start + (v * size) / 512) : start + ((v + 0.5) * size) / 512;
-  return { x: at(r.left, r.width, x), y: at(r.top, r.height, y) };
-}, [x, y, whole]);
+const onScreen = (x, y, whole = false) =>
+  page.evaluate(
+    ([x, y, whole, size]) => {
+      const r = document.getElementById("canvas").getBoundingClientRect();
+      const at = (start, span, v) =>
+        whole ? Math.ceil(start + (v * span) / size) : start + ((v + 0.5) * span) / size;
+      return { x: at(r.left, r.width, x), y: at(r.top, r.height, y) };
+    },
+    [x, y, whole, SIZE],
+  );
 
 before(async () => {
   game = await openGame(engine, webDir);
@@ -115,55 +159,86 @@ before(async () => {
 
 after(() => game?.close());
 
-const serviceWorkerReady = () => page.evaluate(() => Promise.race([navigator.serviceWorker.ready.then(() => true),
-  new Promise((resolve) => setTimeout(() => resolve(false), 20000))]));
+const serviceWorkerReady = () =>
+  page.evaluate(() =>
+    Promise.race([
+      navigator.serviceWorker.ready.then(() => true),
+      new Promise((resolve) => setTimeout(() => resolve(false), 20000)),
+    ]),
+  );
 
 // From a host that compresses nothing but, as every host, sends validators and "not modified".
 test("a first visit, the worker's store included, transfers at most 150 KiB", async (t) => {
   assert.ok(await serviceWorkerReady(), "no service worker");
   if (cannot(t, "weight")) return;
-  const sent = [...game.bytesSent()].sort((a, b) => b[1] - a[1]);
-  const total = sent.reduce((sum, [, bytes]) => sum + bytes, 0);
-  assert.ok(total <= 150 * 1024, `${total} bytes, the most: ${JSON.stringify(sent.slice(0, 5))}`);
+  const { total, byPath } = game.bytesSent();
+  assert.ok(total <= 150 * 1024, `${total} bytes, the most: ${JSON.stringify(byPath.slice(0, 5))}`);
 });
 
-test("the first picture: no pure white, the player in the middle, the HUD in the game's font", async () => {
+test("the first picture: no pure white, the player in the middle, the HUD's font", async () => {
   await newGame();
-  const white = await page.evaluate(() => {
-    const d = document.getElementById("canvas").getContext("2d").getImageData(0, 0, 512, 512).data;
+  const white = await page.evaluate((size) => {
+    const d = document
+      .getElementById("canvas")
+      .getContext("2d")
+      .getImageData(0, 0, size, size).data;
     let n = 0;
     for (let i = 0; i < d.length; i += 4) n += d[i] === 255 && d[i + 1] === 255 && d[i + 2] === 255;
     return n;
-  });
+  }, SIZE);
   assert.equal(white, 0, "pure white is see-through");
-  assert.deepEqual(await pixelAt(266, 306), bmpPixel("player.bmp", 10, 50));
+  assert.deepEqual(await pixelAt(PLAYER_X, PLAYER_Y), bmpPixel("player.bmp", 10, 50));
   // The score line is as wide as the page draws it in the game's font, and near the native place.
   const line = await hudLine(0);
-  const width = await page.evaluate(() => {
+  const width = await page.evaluate((font) => {
     const ctx = document.createElement("canvas").getContext("2d");
-    ctx.font = '30px "graphics/alfphabet.ttf"';
+    ctx.font = font;
     return document.fonts.check(ctx.font) ? ctx.measureText("Player Score: 0").width : -1;
-  });
-  assert.ok(line.left <= 4 && Math.abs(line.right - line.left - width) <= 8, JSON.stringify({ line, width }));
+  }, `${facts.HUD_FONT_SIZE}px "${facts.GRAPHICS_DIR}${facts.FONT_FILE}"`);
+  assert.ok(
+    line.left <= 4 && Math.abs(line.right - line.left - width) <= 8,
+    JSON.stringify({ line, width }),
+  );
 });
 
-test("a desktop without touch, at 800 x 600: no buttons, the game at 1x, its title beside it", async () => {
+test("a desktop at 800 x 600: no buttons, the game at 1x, its title beside it", async () => {
   await newGame();
-  assert.deepEqual(await page.evaluate(() => [...document.querySelectorAll("#up, #down")]
-    .map((button) => getComputedStyle(button).display)), ["none", "none"]);
-  const shown = await page.evaluate(() => [innerWidth, innerHeight, ...["canvas", "help"].map((id) =>
-    JSON.parse(JSON.stringify(document.getElementById(id).getBoundingClientRect())))]);
+  assert.deepEqual(
+    await page.evaluate(() =>
+      [...document.querySelectorAll("#up, #down")].map(
+        (button) => getComputedStyle(button).display,
+      ),
+    ),
+    ["none", "none"],
+  );
+  const shown = await page.evaluate(() => [
+    innerWidth,
+    innerHeight,
+    ...["canvas", "help"].map((id) =>
+      JSON.parse(JSON.stringify(document.getElementById(id).getBoundingClientRect())),
+    ),
+  ]);
   const [innerWidth, innerHeight, canvas, help] = shown;
-  assert.ok(innerWidth === 800 && innerHeight === 600 && canvas.width === 512 && canvas.height === 512 &&
-            (help.right <= canvas.left || help.left >= canvas.right), JSON.stringify(shown));
+  assert.ok(
+    innerWidth === 800 &&
+      innerHeight === 600 &&
+      canvas.width === SIZE &&
+      canvas.height === SIZE &&
+      (help.right <= canvas.left || help.left >= canvas.right),
+    JSON.stringify(shown),
+  );
 });
 
 // The player's bottom edge: held down (by key or by finger), the player reaches it and stays.
-// The sprite's column 10, but where it is see-through, shows from row 412 down.
-const playerColumnAtTheBottom = [...Array(100).keys()].map((y) => bmpPixel("player.bmp", 10, y));
+// The sprite's column 10, but where it is see-through, shows from row LOWEST down.
+const playerColumnAtTheBottom = [...Array(facts.PADDLE_HEIGHT).keys()].map((y) =>
+  bmpPixel("player.bmp", 10, y),
+);
 const atTheBottom = async () => {
-  const column = await area(266, 412, 1, 100);
-  return playerColumnAtTheBottom.every((p, y) => same(p, [255, 255, 255]) || same(column.slice(4 * y, 4 * y + 3), p));
+  const column = await area(PLAYER_X, LOWEST, 1, facts.PADDLE_HEIGHT);
+  return playerColumnAtTheBottom.every(
+    (p, y) => same(p, [255, 255, 255]) || same(column.slice(4 * y, 4 * y + 3), p),
+  );
 };
 async function heldDownStopsAtTheBottom(press, release) {
   await press();
@@ -184,17 +259,26 @@ async function scoresOnTheMarkerOnly(pointAt) {
   assert.deepEqual(await findEnemy(), enemy, "one column beside the marker scored");
   assert.equal((await hudLine(0)).digest, score.digest);
   await pointAt(enemy.x + 20, 500);
-  assert.ok(await eventually(3000, async () => (await hudLine(0)).right > score.right), "no score on the marker");
+  assert.ok(
+    await eventually(3000, async () => (await hudLine(0)).right > score.right),
+    "no score on the marker",
+  );
 }
 
 test("Down held takes the player to the bottom edge and no further", async () => {
   await newGame();
-  await heldDownStopsAtTheBottom(() => page.keyDown("ArrowDown"), () => page.keyUp("ArrowDown"));
+  await heldDownStopsAtTheBottom(
+    () => page.keyDown("ArrowDown"),
+    () => page.keyUp("ArrowDown"),
+  );
 });
 
 test("the pointer scores on the marker column, not one column beside it", async () => {
   await newGame();
-  await scoresOnTheMarkerOnly(async (x, y) => { const at = await onScreen(x, y, true); await page.moveMouse(at.x, at.y); });
+  await scoresOnTheMarkerOnly(async (x, y) => {
+    const at = await onScreen(x, y, true);
+    await page.moveMouse(at.x, at.y);
+  });
 });
 
 // A frame every 33 ms on a 60 Hz screen is one every two refreshes, never one; a busy moment may
@@ -203,23 +287,32 @@ test(PACE, async (t) => {
   if (cannot(t, "pace")) return;
   await newGame();
   await framesPass(30); // past the page's loading
-  const onPace = ({ period, stays }) => Math.abs(period - 1000 / 60) < 1 && !stays[1] &&
+  const onPace = ({ period, stays }) =>
+    Math.abs(period - 1000 / 60) < 1 &&
+    !stays[1] &&
     stays[2] >= 0.95 * Object.values(stays).reduce((sum, n) => sum + n, 0);
   const first = await framesOnScreen(page, 300);
   const measured = onPace(first) ? first : await framesOnScreen(page, 300);
   assert.ok(onPace(measured), JSON.stringify({ first, measured }));
 });
 
-test("a hidden page's round waits, and goes on where it was when the page shows again", async (t) => {
+test("a hidden page's round waits, and goes on when the page shows again", async (t) => {
   if (cannot(t, "hide")) return;
   await newGame();
   const show = await page.hide();
-  assert.ok(await eventually(3000, () => page.evaluate(() => document.hidden)), "the page is not hidden");
+  assert.ok(
+    await eventually(3000, () => page.evaluate(() => document.hidden)),
+    "the page is not hidden",
+  );
   const life = await lifeDigits(page);
   const until = Date.now() + 2500; // more than two Life steps of a game that played on
-  while (Date.now() < until) assert.equal(await lifeDigits(page), life, "Life went on while the page was hidden");
+  while (Date.now() < until)
+    assert.equal(await lifeDigits(page), life, "Life went on while the page was hidden");
   await show();
-  assert.ok(await eventually(3000, async () => (await lifeDigits(page)) !== life), "the round does not go on");
+  assert.ok(
+    await eventually(3000, async () => (await lifeDigits(page)) !== life),
+    "the round does not go on",
+  );
 });
 
 // 30 frames a second at most; a busy machine may make a correct game slower, never faster but
@@ -229,7 +322,10 @@ test("Life counts down a step every 30 frames, 30 frames a second", async () => 
   const changes = await lifeChanges(page, 4, 10000);
   assert.equal(changes.length, 4, "Life does not count down");
   const lifeStep = (changes[3] - changes[0]) / 3;
-  assert.ok(lifeStep > 30 * 1000 / 32 && lifeStep < 30 * 1000 / 20, `a Life step took ${lifeStep} ms`);
+  assert.ok(
+    lifeStep > (30 * 1000) / 32 && lifeStep < (30 * 1000) / 20,
+    `a Life step took ${lifeStep} ms`,
+  );
 });
 // Waiting for two refreshes of a 50 Hz display makes every Life step 1.2 s long; a stall, one.
 test(SLOW_SCREEN, async (t) => {
@@ -237,34 +333,39 @@ test(SLOW_SCREEN, async (t) => {
   const slow = await openGame(engine, webDir, { refreshRate: 50 });
   const changes = await lifeChanges(slow.page, 4, 10000).finally(() => slow.close());
   const steps = changes.slice(1).map((at, i) => at - changes[i]);
-  assert.ok(Math.min(...steps) < 30 * 1000 / 28, `Life changed at ${changes} ms`);
+  assert.ok(Math.min(...steps) < (30 * 1000) / 28, `Life changed at ${changes} ms`);
 });
 
+// The hold timed in the page, from the refresh that shows the end screen to the one that clears
+// it: 5 s of play, more only where the browser stalled.
 test(ROUND, async () => {
   await newGame();
   const fullLife = await lifeDigits(page);
-  const endPixel = bmpPixel("endscreen.bmp", 100, 480);
-  assert.ok(await eventually(90000, async () => same(await pixelAt(100, 480), endPixel)), "no end screen");
-  const held = Date.now();
-  assert.ok(await eventually(15000, async () => !same(await pixelAt(100, 480), endPixel)), "the end screen stays");
-  const hold = Date.now() - held;
-  assert.ok(hold > 4500 && hold < 7000, `the end screen was held ${hold} ms`);
+  const [shown, cleared] = await changesAt(page, [100, 480, 1, 1], 2, 100000);
+  assert.ok(cleared - shown > 4900 && cleared - shown < 7000, `held from ${shown} to ${cleared}`);
   assert.equal(await lifeDigits(page), fullLife, "the new round starts with Life 30");
 });
 
 test("Escape ends the game, leaves its last picture and offers Play again", async () => {
   await newGame();
   await page.press("Escape");
-  assert.ok(await eventually(3000, () => page.evaluate(() => !document.getElementById("again").hidden)),
-            "no Play again");
-  assert.deepEqual(await pixelAt(100, 480), bmpPixel("background.bmp", 100, 480), "the last picture stays");
+  assert.ok(
+    await eventually(3000, () => page.evaluate(() => !document.getElementById("again").hidden)),
+    "no Play again",
+  );
+  assert.deepEqual(
+    await pixelAt(100, 480),
+    bmpPixel("background.bmp", 100, 480),
+    "the last picture stays",
+  );
 });
 
 const touch = (type, at) => page.touch(type, at);
-const buttonCentre = (id) => page.evaluate((id) => {
-  const r = document.getElementById(id).getBoundingClientRect();
-  return { x: r.left + r.width / 2, y: r.top + r.height / 2 };
-}, id);
+const buttonCentre = (id) =>
+  page.evaluate((id) => {
+    const r = document.getElementById(id).getBoundingClientRect();
+    return { x: r.left + r.width / 2, y: r.top + r.height / 2 };
+  }, id);
 // The game on a phone of this size, upright or sideways, in a page of its own.
 const onPhone = (t, width, height, check) => async () => {
   if (cannot(t, "phone")) return;
@@ -278,47 +379,83 @@ const onPhone = (t, width, height, check) => async () => {
   }
 };
 
-for (const [name, width, height] of [["upright", 390, 844], ["sideways", 844, 390]]) {
-  test(`a phone ${name}: the game, the buttons and full screen all on the screen, apart`, (t) => onPhone(t, width, height, async () => {
-    const layout = await page.evaluate(() => {
-      const box = (id) => JSON.parse(JSON.stringify(document.getElementById(id).getBoundingClientRect()));
-      return { canvas: box("canvas"), up: box("up"), down: box("down"), fullscreen: box("fullscreen"),
-               width: innerWidth, height: innerHeight,
-               scrollWidth: document.scrollingElement.scrollWidth, scrollHeight: document.scrollingElement.scrollHeight };
-    });
-    const inside = (r) => r.left >= 0 && r.top >= 0 && r.right <= layout.width && r.bottom <= layout.height;
-    const apart = (a, b) => a.right <= b.left || b.right <= a.left || a.bottom <= b.top || b.bottom <= a.top;
-    for (const button of [layout.up, layout.down]) {
-      assert.ok(inside(button) && button.width >= 48 && button.height >= 48 && apart(button, layout.canvas),
-                JSON.stringify(layout));
-    }
-    assert.ok(inside(layout.canvas) && layout.scrollWidth <= layout.width && layout.scrollHeight <= layout.height,
-              JSON.stringify(layout));
-    // Every game pixel counts on a phone: the game takes most of the short side.
-    assert.ok(layout.canvas.width >= 0.85 * Math.min(width, height), JSON.stringify(layout));
-    assert.ok(inside(layout.fullscreen) && apart(layout.fullscreen, layout.canvas) &&
-              apart(layout.fullscreen, layout.up) && apart(layout.fullscreen, layout.down), JSON.stringify(layout));
-  })());
+for (const [name, width, height] of [
+  ["upright", 390, 844],
+  ["sideways", 844, 390],
+]) {
+  test(`a phone ${name}: the game, the buttons and full screen all on the screen, apart`, (t) =>
+    onPhone(t, width, height, async () => {
+      const layout = await page.evaluate(() => {
+        const box = (id) =>
+          JSON.parse(JSON.stringify(document.getElementById(id).getBoundingClientRect()));
+        return {
+          canvas: box("canvas"),
+          up: box("up"),
+          down: box("down"),
+          fullscreen: box("fullscreen"),
+          width: innerWidth,
+          height: innerHeight,
+          scrollWidth: document.scrollingElement.scrollWidth,
+          scrollHeight: document.scrollingElement.scrollHeight,
+        };
+      });
+      const inside = (r) =>
+        r.left >= 0 && r.top >= 0 && r.right <= layout.width && r.bottom <= layout.height;
+      const apart = (a, b) =>
+        a.right <= b.left || b.right <= a.left || a.bottom <= b.top || b.bottom <= a.top;
+      for (const button of [layout.up, layout.down]) {
+        assert.ok(
+          inside(button) &&
+            button.width >= 48 &&
+            button.height >= 48 &&
+            apart(button, layout.canvas),
+          JSON.stringify(layout),
+        );
+      }
+      assert.ok(
+        inside(layout.canvas) &&
+          layout.scrollWidth <= layout.width &&
+          layout.scrollHeight <= layout.height,
+        JSON.stringify(layout),
+      );
+      // Every game pixel counts on a phone: the game takes most of the short side.
+      assert.ok(layout.canvas.width >= 0.85 * Math.min(width, height), JSON.stringify(layout));
+      assert.ok(
+        inside(layout.fullscreen) &&
+          apart(layout.fullscreen, layout.canvas) &&
+          apart(layout.fullscreen, layout.up) &&
+          apart(layout.fullscreen, layout.down),
+        JSON.stringify(layout),
+      );
+    })());
 
-  test(`a phone ${name}: the buttons move the player while the finger stays on them`, (t) => onPhone(t, width, height, async () => {
-    await heldDownStopsAtTheBottom(async () => touch("touchStart", await buttonCentre("down")), () => touch("touchEnd"));
-    // Up, then the finger slides off the button: the player stops.
-    const up = await buttonCentre("up");
-    await touch("touchStart", up);
-    await framesPass(10);
-    await touch("touchMove", { x: up.x, y: up.y - 200 });
-    await framesPass(2);
-    const stopped = await playerColumn();
-    await framesPass(10);
-    await touch("touchEnd");
-    assert.equal(await playerColumn(), stopped, "the player moved on after the finger left Up");
-  })());
+  test(`a phone ${name}: the buttons move the player while the finger stays on them`, (t) =>
+    onPhone(t, width, height, async () => {
+      await heldDownStopsAtTheBottom(
+        async () => touch("touchStart", await buttonCentre("down")),
+        () => touch("touchEnd"),
+      );
+      // Up, then the finger slides off the button: the player stops.
+      const up = await buttonCentre("up");
+      await touch("touchStart", up);
+      await framesPass(10);
+      await touch("touchMove", { x: up.x, y: up.y - 200 });
+      await framesPass(2);
+      const stopped = await playerColumn();
+      await framesPass(10);
+      await touch("touchEnd");
+      assert.equal(await playerColumn(), stopped, "the player moved on after the finger left Up");
+    })());
 
   // The page may be asked to scroll; a touch still lands on the game pixel under it.
-  test(`a phone ${name}: a touch scores on the marker only`, (t) => onPhone(t, width, height, async () => {
-    await page.evaluate(() => window.scrollTo(0, 200));
-    await scoresOnTheMarkerOnly(async (x, y) => { await touch("touchStart", await onScreen(x, y)); await touch("touchEnd"); });
-  })());
+  test(`a phone ${name}: a touch scores on the marker only`, (t) =>
+    onPhone(t, width, height, async () => {
+      await page.evaluate(() => window.scrollTo(0, 200));
+      await scoresOnTheMarkerOnly(async (x, y) => {
+        await touch("touchStart", await onScreen(x, y));
+        await touch("touchEnd");
+      });
+    })());
 }
 
 test("installable", async (t) => {
@@ -333,7 +470,10 @@ test("after one visit it plays with no network", async () => {
   await page.reload();
   await gameShows();
   const life = await lifeDigits(page);
-  assert.ok(await eventually(5000, async () => (await lifeDigits(page)) !== life), "the game does not play offline");
+  assert.ok(
+    await eventually(5000, async () => (await lifeDigits(page)) !== life),
+    "the game does not play offline",
+  );
 });
 
 test("no error and no Content-Security-Policy violation on the page", async () => {
