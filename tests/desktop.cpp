@@ -20,7 +20,10 @@
 namespace fs = std::filesystem;
 
 bool Eventually(int timeoutMs, const std::function<bool()>& condition) {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    // An emulated game (the arm64 one under QEMU) is ZARN_SLOWER times slower: so are its bounds.
+    static const int slower = std::max(1, atoi(getenv("ZARN_SLOWER") ? getenv("ZARN_SLOWER") : ""));
+    auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs * slower);
     while (!condition()) {
         if (std::chrono::steady_clock::now() > deadline) {
             return false;

@@ -98,7 +98,8 @@ bool WindowTitledZarnGameExists(const XServer& server);
 ::testing::AssertionResult OpensAndCloses(const XServer& server, const std::filesystem::path& dir,
                                           const std::vector<std::string>& command = GameCommand());
 
-// Keeps asking until the condition holds or timeoutMs has passed.
+// Keeps asking until the condition holds or timeoutMs has passed (ZARN_SLOWER times that for an
+// emulated game).
 bool Eventually(int timeoutMs, const std::function<bool()>& condition);
 
 // A place for the pointer that is on no marker line: markers lie in 80..459 both ways.

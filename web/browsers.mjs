@@ -243,7 +243,7 @@ async function openWebKit(url) {
 }
 
 // Life's digits on the canvas, as one string: they change at every Life step while the game plays.
-const LIFE_DIGITS = [70, 40, 50, 20];
+export const LIFE_DIGITS = [70, 40, 50, 20];
 export const lifeDigits = (page) =>
   page.evaluate(
     ([x, y, w, h]) =>
@@ -251,11 +251,12 @@ export const lifeDigits = (page) =>
     LIFE_DIGITS,
   );
 // When the canvas's rectangle [x, y, w, h] changes, seen by the page at every refresh (its time
-// stamps, in ms): the first `count` changes, or as many as come within `ms`. Read in the page, so
-// that the time a driver takes to ask does not blur the pace.
-export const changesAt = (page, rectangle, count, ms) =>
+// stamps, in ms): the first `count` changes, or as many as come within `ms`, or those until it
+// shows `until` (its pixels, as lifeDigits reads them). Read in the page, so that the time a
+// driver takes to ask does not blur the pace.
+export const changesAt = (page, rectangle, { count = 1e9, ms, until = null }) =>
   page.evaluate(
-    ([[x, y, w, h], count, ms]) =>
+    ([[x, y, w, h], count, ms, until]) =>
       new Promise((resolve) => {
         const ctx = document.getElementById("canvas").getContext("2d");
         const pixels = () => ctx.getImageData(x, y, w, h).data.join();
@@ -266,13 +267,14 @@ export const changesAt = (page, rectangle, count, ms) =>
           const seen = pixels();
           if (seen !== shown) times.push(now);
           shown = seen;
-          return times.length < count ? requestAnimationFrame(look) : resolve(times);
+          const done = times.length >= count || (times.length && seen === until);
+          return done ? resolve(times) : requestAnimationFrame(look);
         };
         requestAnimationFrame(look);
       }),
-    [rectangle, count, ms],
+    [rectangle, count, ms, until],
   );
-export const lifeChanges = (page, count, ms) => changesAt(page, LIFE_DIGITS, count, ms);
+export const lifeChanges = (page, count, ms) => changesAt(page, LIFE_DIGITS, { count, ms });
 
 // The game's frames, counted in the page: each starts by clearing the canvas, first thing, so the
 // refreshes at which the canvas is cleared are the frames' (their time stamps in zarnFrames). The
