@@ -182,14 +182,32 @@ bool GameProcess::WaitForExit(int timeoutMs, int* exitStatus) {
     return ended;
 }
 
+::testing::AssertionResult StartedGame::HasAWindow() const {
+    if (!window.Found()) {
+        return ::testing::AssertionFailure() << "no window: " << ErrorOutput();
+    }
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult StartedGame::Shows(SDL_Surface* background) {
+    ::testing::AssertionResult shown = HasAWindow();
+    if (shown && !Eventually(5000, [&] {
+            first = window.Capture();
+            return PixelAt(first.get(), 100, 480) == PixelAt(background, 100, 480);
+        })) {
+        return ::testing::AssertionFailure() << "no game in the window";
+    }
+    return shown;
+}
+
 ::testing::AssertionResult OpensAndCloses(const XServer& server, const fs::path& dir,
                                           const std::vector<std::string>& command) {
-    GameProcess game(server, dir, command);
-    GameWindow window(server, 10000);
-    if (!window.Found()) {
-        return ::testing::AssertionFailure() << "no window: " << game.ErrorOutput();
+    StartedGame game(server, dir, command);
+    ::testing::AssertionResult opened = game.HasAWindow();
+    if (!opened) {
+        return opened;
     }
-    window.RequestClose();
+    game.window.RequestClose();
     ::testing::AssertionResult ended = game.Ends(0);
     if (ended && !game.ErrorOutput().empty()) {
         return ::testing::AssertionFailure() << "it said: " << game.ErrorOutput();

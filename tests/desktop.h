@@ -92,6 +92,21 @@ class GameWindow {
     int x_ = 0, y_ = 0, width_ = 0, height_ = 0;
 };
 
+// The game started on the X server with its window: where each end-to-end test that plays begins.
+class StartedGame : public GameProcess {
+  public:
+    StartedGame(const XServer& server, const std::filesystem::path& workDir,
+                const std::vector<std::string>& command = GameCommand(), int windowMs = 10000)
+        : GameProcess(server, workDir, command), window(server, windowMs) {}
+    // Whether its window came up; what the game said if it did not.
+    ::testing::AssertionResult HasAWindow() const;
+    // Whether it came up and showed the game's first frame, the background's pixel at (100, 480),
+    // within 5 s; that picture is then `first`.
+    ::testing::AssertionResult Shows(SDL_Surface* background);
+    GameWindow window;
+    Picture first;
+};
+
 bool WindowTitledZarnGameExists(const XServer& server);
 // Whether the game that the command starts in the folder opens its window, and ends with status 0
 // and nothing said when the window's close button is clicked.

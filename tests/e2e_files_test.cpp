@@ -59,18 +59,14 @@ TEST_F(EndToEnd, PicturesOfEveryCommonDepthShowWithPureWhiteSeeThrough) {
         SCOPED_TRACE("depth " + std::to_string(depth));
         ScratchGraphics scratch;
         scratch.Write(PLAYER_FILE, MakeBmp(depth, 20, 100, pixels));
-        GameProcess game(*server, scratch.Dir());
-        GameWindow window(*server, 10000);
-        ASSERT_TRUE(window.Found()) << game.ErrorOutput();
-        Picture picture;
-        EXPECT_TRUE(Eventually(5000, [&] {
-            picture = window.Capture();
-            return PixelAt(picture.get(), PLAYER_MIDDLE_X, PLAYER_MIDDLE_Y) == red;
-        })) << "the player is not drawn in red";
+        StartedGame game(*server, scratch.Dir());
+        ASSERT_TRUE(game.Shows(background));
+        Picture picture = game.first;
+        EXPECT_EQ(PixelAt(picture.get(), PLAYER_MIDDLE_X, PLAYER_MIDDLE_Y), red);
         EXPECT_EQ(PixelAt(picture.get(), 256, 256), PixelAt(background, 256, 256));
         EXPECT_EQ(PixelAt(picture.get(), 275, 355), PixelAt(background, 275, 355));
         EXPECT_EQ(PixelAt(picture.get(), 258, 258), red);
-        window.RequestClose();
+        game.window.RequestClose();
         ASSERT_TRUE(game.Ends(0));
     }
 }

@@ -5,18 +5,13 @@
 #include <chrono>
 
 TEST_F(EndToEnd, OpensTheWindowShowsTheGameAndEndsOnEscape) {
-    GameProcess game(*server, SourceDir());
-    GameWindow window(*server, 10000);
-    ASSERT_TRUE(window.Found()) << game.ErrorOutput();
+    StartedGame game(*server, SourceDir());
+    ASSERT_TRUE(game.Shows(background));
+    GameWindow& window = game.window;
     EXPECT_EQ(window.Width(), SCREEN_WIDTH);
     EXPECT_EQ(window.Height(), SCREEN_HEIGHT);
     ExpectTheRequestedSdl(game);
-
-    Picture picture;
-    ASSERT_TRUE(Eventually(5000, [&] {
-        picture = window.Capture();
-        return PixelAt(picture.get(), 100, 480) == PixelAt(background, 100, 480);
-    })) << "no background on screen";
+    Picture picture = game.first;
     EXPECT_EQ(PixelAt(picture.get(), PLAYER_MIDDLE_X, PLAYER_MIDDLE_Y), PixelAt(player, 10, 50));
     EXPECT_NE(FindEnemy(picture.get(), enemy), Place()) << "no enemy in 60..439";
     EXPECT_TRUE(
@@ -34,16 +29,10 @@ TEST_F(EndToEnd, OpensTheWindowShowsTheGameAndEndsOnEscape) {
     // Built for another processor and emulated, the game draws the native game's first frame,
     // pixel for pixel: the same pictures, the same font, the same unseeded rand.
     if (getenv("ZARN_GAME_RUNNER") && !UnderWine()) {
-        GameProcess native(*server, SourceDir(), {ZARN_BINARY});
-        GameWindow nativeWindow(*server, 10000);
-        ASSERT_TRUE(nativeWindow.Found()) << native.ErrorOutput();
-        Picture nativePicture;
-        ASSERT_TRUE(Eventually(5000, [&] {
-            nativePicture = nativeWindow.Capture();
-            return PixelAt(nativePicture.get(), 100, 480) == PixelAt(background, 100, 480);
-        }));
-        EXPECT_EQ(DifferentPixels(picture.get(), nativePicture.get()), 0);
-        nativeWindow.Key("key", "Escape");
+        StartedGame native(*server, SourceDir(), {ZARN_BINARY});
+        ASSERT_TRUE(native.Shows(background));
+        EXPECT_EQ(DifferentPixels(picture.get(), native.first.get()), 0);
+        native.window.Key("key", "Escape");
         EXPECT_TRUE(native.Ends(0));
     }
 }
@@ -53,16 +42,12 @@ TEST_F(EndToEnd, TheWindowsCloseButtonEndsTheGame) {
 }
 
 TEST_F(EndToEnd, ThePointerOnTheMarkerColumnScoresAndTheArrowKeysMoveThePlayer) {
-    GameProcess game(*server, SourceDir());
-    GameWindow window(*server, 10000);
-    ASSERT_TRUE(window.Found()) << game.ErrorOutput();
+    StartedGame game(*server, SourceDir());
+    ASSERT_TRUE(game.Shows(background));
+    GameWindow& window = game.window;
     Picture picture;
-    Place first;
-    ASSERT_TRUE(Eventually(5000, [&] {
-        picture = window.Capture();
-        first = FindEnemy(picture.get(), enemy);
-        return first != Place();
-    })) << "no enemy on screen";
+    Place first = FindEnemy(game.first.get(), enemy);
+    ASSERT_NE(first, Place()) << "no enemy on screen";
 
     // On the marker column, high up in the window: a hit. The enemy jumps, the score shows 10.
     window.MovePointer(first.x + MARKER_OFFSET, 40);
@@ -99,9 +84,9 @@ TEST_F(EndToEnd, ThePointerOnTheMarkerColumnScoresAndTheArrowKeysMoveThePlayer) 
 }
 
 TEST_F(EndToEnd, TheEndScreenIsHeldAndEscapeDuringItEndsTheGameAfterwards) {
-    GameProcess game(*server, SourceDir());
-    GameWindow window(*server, 10000);
-    ASSERT_TRUE(window.Found()) << game.ErrorOutput();
+    StartedGame game(*server, SourceDir());
+    ASSERT_TRUE(game.HasAWindow());
+    GameWindow& window = game.window;
     window.MovePointer(REST_X, REST_Y);
     Picture picture;
     // A round is 30 Life steps. How long one takes here (slow flips, a busy machine) sets how

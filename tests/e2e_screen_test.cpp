@@ -87,9 +87,9 @@ TEST_F(BigScreen, AtScale2EveryGamePixelIsABlockAndThePointerFindsItsGamePixel) 
             2, "zarn: --scale 3 is larger than this screen holds; the largest it holds is 2"));
     }
     command.back() = "2";
-    GameProcess game(*server, SourceDir(), command);
-    GameWindow window(*server, 10000);
-    ASSERT_TRUE(window.Found()) << game.ErrorOutput();
+    StartedGame game(*server, SourceDir(), command);
+    ASSERT_TRUE(game.HasAWindow());
+    GameWindow& window = game.window;
     EXPECT_EQ(window.Width(), 1024);
     EXPECT_EQ(window.Height(), 1024);
     window.MovePointer(2 * REST_X, 2 * REST_Y);

@@ -51,12 +51,14 @@ TEST(Soak, LongPlayLeaksNothingOfTheGamesOwnAndMemoryStaysFlat) {
     XServer server;
     ASSERT_TRUE(server.Connection());
     fs::path log = fs::temp_directory_path() / ("zarn-soak-" + std::to_string(getpid()) + ".log");
-    GameProcess game(server, SourceDir(),
+    // valgrind starts the game slowly on a busy machine
+    StartedGame game(server, SourceDir(),
                      {"valgrind", "--leak-check=full", "--show-leak-kinds=definite",
                       "--num-callers=40", "--freelist-vol=1000000", "--log-file=" + log.string(),
-                      "--fullpath-after=" + SourceDir().string() + "/", ZARN_BINARY});
-    GameWindow window(server, 300000); // valgrind starts the game slowly on a busy machine
-    ASSERT_TRUE(window.Found()) << game.ErrorOutput();
+                      "--fullpath-after=" + SourceDir().string() + "/", ZARN_BINARY},
+                     300000);
+    ASSERT_TRUE(game.HasAWindow());
+    GameWindow& window = game.window;
 
     std::mt19937 random(2026);
     std::uniform_int_distribution<int> coordinate(0, SCREEN_WIDTH - 1), action(0, 5);

@@ -8,8 +8,6 @@
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
-#include <cstdio>
-
 // When each frame is due, from the refreshes' time stamps (pace.cpp). A hidden page gets no
 // refreshes, or ignores them: the round stands still, the end screen's hold too.
 static Pace FramePace;
@@ -77,9 +75,9 @@ static EM_BOOL Refresh(double now, void*) {
 
 int main() {
     if (!InitGame()) {
-        fprintf(stderr, "zarn: %s\n", StartupError());
+        int status = ReportStartupError();
         FreeGame();
-        return StartupErrorStatus();
+        return status;
     }
     emscripten_request_animation_frame_loop(Refresh, NULL);
     emscripten_exit_with_live_runtime();

@@ -51,8 +51,7 @@ static bool ConnectToAConsole() {
 // Without a console a failed start would be a window that flashes and is gone: a message box
 // says what the game would have printed. The manifest makes the game's text UTF-8 for Windows.
 static void ShowFailure() {
-    std::string text = std::string("zarn: ") + StartupError();
-    MessageBoxA(NULL, text.c_str(), WINDOW_TITLE, MB_OK | MB_ICONERROR);
+    MessageBoxA(NULL, StartupErrorLine(), WINDOW_TITLE, MB_OK | MB_ICONERROR);
 }
 
 int main(int argc, char* argv[]) {

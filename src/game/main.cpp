@@ -98,8 +98,7 @@ static int AnswerCommandLine(int argc, char* argv[]) {
     } else if (ReadPlayOptions(argc, argv)) {
         return -1;
     }
-    fprintf(stderr, "zarn: %s\n", StartupError());
-    return 2;
+    return ReportStartupError();
 }
 
 int SDL_main(int argc, char* argv[]) {
@@ -108,9 +107,9 @@ int SDL_main(int argc, char* argv[]) {
         return answered;
     }
     if (!InitGame()) {
-        fprintf(stderr, "zarn: %s\n", StartupError());
+        int status = ReportStartupError();
         FreeGame();
-        return StartupErrorStatus();
+        return status;
     }
     while (ProgramIsRunning()) {
         Sint32 oldTime = SDL_GetTicks();
@@ -127,12 +126,9 @@ int SDL_main(int argc, char* argv[]) {
         ShowFrame(Backbuffer);
     }
     // The window lost on a switch to or from full screen ends the game, with what went wrong.
-    bool lost = StartupError()[0] != '\0';
-    if (lost) {
-        fprintf(stderr, "zarn: %s\n", StartupError());
-    }
+    int status = StartupError()[0] != '\0' ? ReportStartupError() : 0;
     FreeGame();
-    return lost ? 1 : 0;
+    return status;
 }
 
 #ifndef main

@@ -37,3 +37,14 @@ const char* StartupError() {
 int StartupErrorStatus() {
     return startupErrorStatus;
 }
+
+const char* StartupErrorLine() {
+    static char line[sizeof startupError + 8];
+    snprintf(line, sizeof line, "zarn: %s", startupError);
+    return line;
+}
+
+int ReportStartupError() {
+    fprintf(stderr, "%s\n", StartupErrorLine());
+    return startupErrorStatus;
+}

@@ -67,6 +67,10 @@ int StartupErrorStatus();
 void NoteStartupError(const char* format, ...);
 void NoteCommandLineError(const char* format, ...);
 void ClearStartupError(); // a new start: nothing has failed yet
+// The line as the player sees it, "zarn: <what>: <why>"; and it said on standard error, for every
+// build, which returns the exit status.
+const char* StartupErrorLine();
+int ReportStartupError();
 
 // The steps of loading, for the tests and the fuzzers. Each failure sets SDL's error text.
 // Reads the whole file, refusing one longer than maxBytes.
