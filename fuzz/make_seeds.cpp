@@ -1,5 +1,5 @@
 // Writes the fuzzers' first inputs: small pictures of every depth and header a BMP writer uses,
-// and the game's font. make_seeds <picture folder> <font folder>
+// and a copy of the game's font. make_seeds <picture folder> <font folder> <font file>
 #include "bmp_writer.h"
 
 #include <cstdio>

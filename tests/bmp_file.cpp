@@ -1,4 +1,5 @@
-// Test support: BMP files made byte by byte, at every depth, whole or damaged.
+// Test support: the shipped files' bytes, the damage any file can take, and edits of the font's
+// tables. BMP files of every depth and header come from tools/bmp_writer.cpp.
 #include "bmp_file.h"
 
 #include <algorithm>
