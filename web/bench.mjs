@@ -6,8 +6,8 @@
 // CPU the browser uses while the game plays, beside what it uses for a page that redraws one
 // pixel 30 times a second, for one that uploads a whole 512 x 512 frame 30 times a second (what
 // any software-drawn game pays at the least) and for that upload on the display's clock, each the
-// median of three 10-s runs;
-// last the native game's CPU under the same X server.
+// median of three 10-s runs; Firefox's pace on displays of seven other refresh rates; last the
+// native game's CPU under the same X server.
 // node web/bench.mjs BUILD_FOLDER (with DISPLAY set, for WebKit and the native game)
 import { mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
@@ -170,6 +170,16 @@ for (const engine of ENGINES) {
   }
 }
 for (const folder of Object.values(floors)) rmSync(folder, { recursive: true, force: true });
+
+// Firefox on displays of other refresh rates (its layout.frame_rate): the pace, and how long
+// frames stay, in refreshes.
+for (const refreshRate of [48, 50, 75, 90, 100, 120, 144]) {
+  const game = await openGame("firefox", web, { refreshRate });
+  const pacePerSecond = (await pace(game.page)).toFixed(1);
+  const { stays } = await framesOnScreen(game.page, 10 * refreshRate);
+  row(`firefox at ${refreshRate} Hz`, pacePerSecond, `frames a second; ${JSON.stringify(stays)}`);
+  await game.close();
+}
 
 const native = spawn(join(build, "zarn"), [], {
   cwd: new URL("..", import.meta.url).pathname,
