@@ -20,10 +20,15 @@ const double PERIOD_AVERAGING = 1.0 / 16;
 // places where a jittered time stamp would move them a refresh; elsewhere the grid slides past
 // the refreshes faster than this share follows them.
 const double GRID_FOLLOWING = 1.0 / 32;
+// A gap between refreshes this many periods long is a refresh the browser missed, or more: never
+// one refresh whose time stamps jittered (at 240 Hz a millisecond is a quarter of a refresh).
+const double MISSED_REFRESH = 1.75;
 
 double PaceRefresh(Pace& pace, double now, bool hidden) {
     double elapsed = pace.lastRefresh < 0 ? 0 : now - pace.lastRefresh;
     pace.lastRefresh = now;
+    pace.gap = pace.gap || hidden || elapsed >= LONGEST_REFRESH ||
+               (pace.refreshPeriod > 0 && elapsed > MISSED_REFRESH * pace.refreshPeriod);
     if (elapsed > 0 && elapsed < LONGEST_REFRESH) {
         pace.refreshPeriod +=
             (elapsed - pace.refreshPeriod) * (pace.refreshPeriod > 0 ? PERIOD_AVERAGING : 1);
@@ -42,21 +47,22 @@ bool PaceFrameDue(Pace& pace) {
     double late = pace.playTime - pace.frameDue;
     bool due = late >= -period / 2;
     // Whatever the time stamps, a frame stays up one refresh longer or shorter than the frame
-    // before it, at most.
-    if (pace.lastFrameUp > 0) {
+    // before it, at most; a gap between them ends the frame at once.
+    if (pace.lastFrameUp > 0 && !pace.gap) {
         due = (due && pace.refreshesUp >= pace.lastFrameUp - 1) ||
               pace.refreshesUp > pace.lastFrameUp;
     }
     if (!due) {
         return false;
     }
-    // A frame more than a refresh off its place (after a gap, or the end screen's hold) starts a
-    // new grid: the game does not hurry to make up lost time.
-    bool onGrid = std::abs(late) < period;
+    // A frame after a gap, or more than a refresh off its place (after the end screen's hold),
+    // starts a new grid: the game does not hurry to make up lost time.
+    bool onGrid = !pace.gap && std::abs(late) < period;
     pace.frameDue = (onGrid ? pace.frameDue + late * GRID_FOLLOWING : pace.playTime) + FRAME_LENGTH;
-    pace.lastFrameUp = pace.frameUp ? pace.refreshesUp : 0;
+    pace.lastFrameUp = onGrid && pace.frameUp ? pace.refreshesUp : 0;
     pace.frameUp = true;
     pace.refreshesUp = 0;
+    pace.gap = false;
     return true;
 }
 

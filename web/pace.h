@@ -10,6 +10,7 @@ struct Pace {
     bool frameUp = false;     // whether a frame of the game's steady play is on screen
     int refreshesUp = 0;      // how many refreshes it has been on screen
     int lastFrameUp = 0;      // how many the frame before it was; 0 if none
+    bool gap = false;         // a refresh missed, a stall or a hidden page since the last frame
 };
 
 // A frame's length in the browser: 1000 / FPS exactly. The native loop pads a frame to the whole
