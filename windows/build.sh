@@ -44,7 +44,11 @@ if [ "$forTests" = ON ]; then
 fi
 wait "$game" || status=$?
 [ "$status" -eq 0 ] || exit "$status"
-rm -rf "$build/windows"
+# Installed over the last build: an unchanged file is not written again, so that a test playing
+# the game from this folder (under make test, the rebuild runs beside it) never finds it gone.
+# Files that this build no longer installs go.
 cmake --install "$build/windows-build" --prefix "$build/windows/zarn-windows-$version" >/dev/null
+sed 's|/\./|/|g' "$build/windows-build/install_manifest.txt" >"$build/windows-installed.txt"
+find "$build/windows" -type f | grep -vxF -f "$build/windows-installed.txt" | xargs -r rm -f --
 "$root/tools/make-zip.sh" "$build/windows" "$build/zarn-windows-$version.zip"
 echo "Windows: $build/zarn-windows-$version.zip"
