@@ -32,14 +32,14 @@ copy() {
     (cd "$source" && { git ls-files -co --exclude-standard | while read -r f; do
         [ -e "$f" ] && echo "$f"; done; echo .git; } | tar -cf - -T -) | tar -xf - -C "$1"
 }
-# build FOLDER UMASK TZ LC_ALL: the artefacts, from a working directory of their own.
+# build FOLDER UMASK TZ LC_ALL: the artefacts, side by side, from a working directory of their own.
 build() {
     copy "$1"
     mkdir -p "$1/build"
     cp -al "$source/build/arm64" "$1/build/arm64"
     mkdir -p "$1.cwd"
     # shellcheck disable=SC2086 # $targets is a list of make targets
-    (cd "$1.cwd" && umask "$2" && TZ=$3 LC_ALL=$4 make -s -C "$1" $targets >"$1.log" 2>&1) ||
+    (cd "$1.cwd" && umask "$2" && TZ=$3 LC_ALL=$4 make -s -j 4 -C "$1" $targets >"$1.log" 2>&1) ||
         { cat "$1.log"; exit 1; }
 }
 mkdir -p "$scratch/checkout"
