@@ -46,8 +46,8 @@ class BigScreen : public EndToEnd {
         return game;
     }
     // With the pointer where it is, the player moves down, then up, by whole steps of
-    // PLAYER_SPEED game pixels: frames have run with the pointer there. Each move is measured
-    // from where the player has come to rest: a key let go may still move it a frame.
+    // PLAYER_SPEED game pixels, or to an edge: frames have run with the pointer there. Each move
+    // is measured from where the player has come to rest: a key let go may still move it a frame.
     void MovePlayerDownAndUp(const GameWindow& window, int scale, int left, int top) {
         ShowsTheGame(window, scale, left, top);
         auto playerTop = [&] {
@@ -68,7 +68,10 @@ class BigScreen : public EndToEnd {
                 return after >= 0 && (after - before) * direction > 0;
             })) << "the player did not move";
             window.Key("keyup", key);
-            EXPECT_EQ((after - before) % PLAYER_SPEED, 0) << before << " to " << after;
+            // A slow machine may hold the key long enough to reach an edge.
+            if (after != 0 && after != PLAYER_LOWEST_Y) {
+                EXPECT_EQ((after - before) % PLAYER_SPEED, 0) << before << " to " << after;
+            }
         }
     }
     Place EnemyIn(const GameWindow& window, int scale, int left, int top) {
