@@ -48,7 +48,8 @@ class GameProcess {
     bool WaitForExit(int timeoutMs, int* exitStatus);
     // Whether the game ends within timeoutMs with this status; what it said, if not.
     ::testing::AssertionResult Ends(int status, int timeoutMs = 10000);
-    // Whether it ends with this status having said one line, which starts with these words.
+    // Whether it ends with this status having said one line, which starts with these words; with
+    // no words, having said nothing.
     ::testing::AssertionResult EndsSaying(int status, const std::string& words);
     bool Running();
     std::string ErrorOutput() const;

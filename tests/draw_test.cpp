@@ -62,7 +62,7 @@ TEST_F(DrawTest, TheFirstFrameShowsTheBackgroundBothSpritesAndTheHud) {
     // Light-grey text in the HUD's rows only, reading what the game's font makes of the lines.
     EXPECT_EQ(CountColor(Backbuffer, LIGHT_GREY, {0, 0, SCREEN_WIDTH, 70}),
               CountColor(Backbuffer, LIGHT_GREY, WHOLE));
-    EXPECT_TRUE(ShowsOnlyText(Backbuffer, "Player Score: 0", 0, 1, LIGHT_GREY, 0, SCORE_ROWS_END));
+    EXPECT_TRUE(ShowsScore(Backbuffer, 0));
     ASSERT_GT(TextPixels("Life: 30").size(), 100u);
     EXPECT_TRUE(ShowsWhole("Life: 30", 0, 30, LIGHT_GREY));
     EXPECT_EQ(CountColor(Backbuffer, DARK_GREY, WHOLE), 0);
@@ -77,9 +77,8 @@ TEST_F(DrawTest, TheFirstFrameShowsTheBackgroundBothSpritesAndTheHud) {
 TEST_F(DrawTest, TheScoreLineShowsTheScore) {
     PlayerScore = 1230;
     ComposeFrame();
-    EXPECT_TRUE(
-        ShowsOnlyText(Backbuffer, "Player Score: 1230", 0, 1, LIGHT_GREY, 0, SCORE_ROWS_END));
-    EXPECT_FALSE(ShowsOnlyText(Backbuffer, "Player Score: 0", 0, 1, LIGHT_GREY, 0, SCORE_ROWS_END));
+    EXPECT_TRUE(ShowsScore(Backbuffer, 1230));
+    EXPECT_FALSE(ShowsScore(Backbuffer, 0));
 }
 
 TEST_F(DrawTest, TheRoundsLastFrameShowsTheEndScreenWithTheFinalScore) {
@@ -91,7 +90,7 @@ TEST_F(DrawTest, TheRoundsLastFrameShowsTheEndScreenWithTheFinalScore) {
     EXPECT_EQ(PixelAt(Backbuffer, PLAYER_MIDDLE_X, PLAYER_MIDDLE_Y),
               PixelAt(endImage, PLAYER_MIDDLE_X, PLAYER_MIDDLE_Y));
     EXPECT_EQ(CountColor(Backbuffer, LIGHT_GREY, WHOLE), 0);
-    EXPECT_TRUE(ShowsOnlyText(Backbuffer, "Player Score: 70", 0, 1, DARK_GREY, 0, SCORE_ROWS_END));
+    EXPECT_TRUE(ShowsScore(Backbuffer, 70, DARK_GREY));
     EXPECT_TRUE(ShowsWhole("Out of life", 0, 30, DARK_GREY));
 
     // The next frame starts the new round.
@@ -100,7 +99,7 @@ TEST_F(DrawTest, TheRoundsLastFrameShowsTheEndScreenWithTheFinalScore) {
     EXPECT_FALSE(DrawnEndScreen);
     EXPECT_EQ(PixelAt(Backbuffer, 100, 480), PixelAt(background, 100, 480));
     EXPECT_TRUE(ShowsWhole("Life: 30", 0, 30, LIGHT_GREY));
-    EXPECT_TRUE(ShowsOnlyText(Backbuffer, "Player Score: 0", 0, 1, LIGHT_GREY, 0, SCORE_ROWS_END));
+    EXPECT_TRUE(ShowsScore(Backbuffer, 0));
 }
 
 TEST_F(DrawTest, WithoutAnEndImageTheDarkTextsLieOverTheNormalFrame) {

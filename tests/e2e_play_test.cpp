@@ -14,16 +14,14 @@ TEST_F(EndToEnd, OpensTheWindowShowsTheGameAndEndsOnEscape) {
     Picture picture = game.first;
     EXPECT_EQ(PixelAt(picture.get(), PLAYER_MIDDLE_X, PLAYER_MIDDLE_Y), PixelAt(player, 10, 50));
     EXPECT_NE(FindEnemy(picture.get(), enemy), Place()) << "no enemy in 60..439";
-    EXPECT_TRUE(
-        ShowsOnlyText(picture.get(), "Player Score: 0", 0, 1, LIGHT_GREY, 0, SCORE_ROWS_END));
+    EXPECT_TRUE(ShowsScore(picture.get(), 0));
     EXPECT_GT(CountColor(picture.get(), LIGHT_GREY, {0, 0, SCREEN_WIDTH, SCORE_ROWS_END}), 100);
     EXPECT_EQ(CountColor(picture.get(), LIGHT_GREY, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}),
               CountColor(picture.get(), LIGHT_GREY, {0, 0, SCREEN_WIDTH, 70}));
 
     window.MovePointer(REST_X, REST_Y);
     window.Key("key", "Escape");
-    EXPECT_TRUE(game.Ends(0)) << "Escape did not end the game";
-    EXPECT_EQ(game.ErrorOutput(), "");
+    EXPECT_TRUE(game.EndsSaying(0, "")) << "Escape did not end the game";
     EXPECT_FALSE(WindowTitledZarnGameExists(*server));
 
     // Built for another processor and emulated, the game draws the native game's first frame,
@@ -60,8 +58,7 @@ TEST_F(EndToEnd, ThePointerOnTheMarkerColumnScoresAndTheArrowKeysMoveThePlayer) 
     window.MovePointer(REST_X, REST_Y);
     // Once in 380 runs the new place shares the column, and the resting pointer scores again.
     if (second.x != first.x) {
-        EXPECT_TRUE(
-            ShowsOnlyText(picture.get(), "Player Score: 10", 0, 1, LIGHT_GREY, 0, SCORE_ROWS_END));
+        EXPECT_TRUE(ShowsScore(picture.get(), 10));
     }
 
     // Holding Down takes the player to the bottom of the window, and no further however long
@@ -92,11 +89,7 @@ TEST_F(EndToEnd, TheEndScreenIsHeldAndEscapeDuringItEndsTheGameAfterwards) {
     // A round is 30 Life steps. How long one takes here (slow flips, a busy machine) sets how
     // long to wait for the end screen.
     auto lifeShows = [&](int life) {
-        std::string text = "Life: " + std::to_string(life);
-        return Eventually(60000, [&] {
-            return bool(
-                ShowsOnlyText(window.Capture().get(), text.c_str(), 0, 30, LIGHT_GREY, 40, 70));
-        });
+        return Eventually(60000, [&] { return bool(ShowsLife(window.Capture().get(), life)); });
     };
     ASSERT_TRUE(lifeShows(START_LIVES - 1)) << "Life did not drop to 29 within a minute";
     auto start = std::chrono::steady_clock::now();
@@ -115,8 +108,7 @@ TEST_F(EndToEnd, TheEndScreenIsHeldAndEscapeDuringItEndsTheGameAfterwards) {
         int(TextPixels("Out of life").size()) -
             TextPixelsInColor(picture.get(), "Out of life", 0, 30, DARK_GREY, 0, SCREEN_HEIGHT),
         TextTolerance());
-    EXPECT_TRUE(
-        ShowsOnlyText(picture.get(), "Player Score: 0", 0, 1, DARK_GREY, 0, SCORE_ROWS_END));
+    EXPECT_TRUE(ShowsScore(picture.get(), 0, DARK_GREY));
     EXPECT_EQ(CountColor(picture.get(), LIGHT_GREY, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}), 0);
 
     // Input waits while the end screen is held; the game ends once the hold is over.

@@ -84,11 +84,9 @@ TEST_F(BigScreen, AtScale2EveryGamePixelIsABlockAndThePointerFindsItsGamePixel) 
     // 1600 x 1200 holds 2x and no more.
     std::vector<std::string> command = GameCommand();
     command.insert(command.end(), {"--scale", "3"});
-    {
-        GameProcess refused(*server, SourceDir(), command);
-        EXPECT_TRUE(refused.EndsSaying(
-            2, "zarn: --scale 3 is larger than this screen holds; the largest it holds is 2"));
-    }
+    EXPECT_TRUE(GameProcess(*server, SourceDir(), command)
+                    .EndsSaying(2, "zarn: --scale 3 is larger than this screen holds; the "
+                                   "largest it holds is 2"));
     command.back() = "2";
     StartedGame game(*server, SourceDir(), command);
     ASSERT_TRUE(game.HasAWindow());
@@ -98,8 +96,7 @@ TEST_F(BigScreen, AtScale2EveryGamePixelIsABlockAndThePointerFindsItsGamePixel) 
     window.MovePointer(2 * REST_X, 2 * REST_Y);
     Picture picture = ShowsTheGame(window, 2, 0, 0);
     EXPECT_EQ(PixelAt(picture.get(), PLAYER_MIDDLE_X, PLAYER_MIDDLE_Y), PixelAt(player, 10, 50));
-    EXPECT_TRUE(
-        ShowsOnlyText(picture.get(), "Player Score: 0", 0, 1, LIGHT_GREY, 0, SCORE_ROWS_END));
+    EXPECT_TRUE(ShowsScore(picture.get(), 0));
     Place enemyAt = FindEnemy(picture.get(), enemy);
     ASSERT_NE(enemyAt, Place()) << "no enemy in 60..439";
 
@@ -134,8 +131,7 @@ TEST_F(BigScreen, AtScale2EveryGamePixelIsABlockAndThePointerFindsItsGamePixel) 
                            }))
         << fullScreen->Width() << " wide at (" << fullScreen->X() << ", " << fullScreen->Y() << ")";
     window.Key("key", "Escape");
-    ASSERT_TRUE(game.Ends(0));
-    EXPECT_EQ(game.ErrorOutput(), "");
+    EXPECT_TRUE(game.EndsSaying(0, ""));
 }
 
 TEST_F(BigScreen, FullScreenCentresTheGameOnBlackAndF11OrAltEnterSwitchMidRound) {
@@ -191,13 +187,11 @@ TEST_F(BigScreen, FullScreenCentresTheGameOnBlackAndF11OrAltEnterSwitchMidRound)
         })) << "no such window";
         window->MovePointer(5, 5);
         Picture shown = ShowsTheGame(*window, to.scale, to.left, to.top);
-        EXPECT_TRUE(
-            ShowsOnlyText(shown.get(), "Player Score: 10", 0, 1, LIGHT_GREY, 0, SCORE_ROWS_END));
+        EXPECT_TRUE(ShowsScore(shown.get(), 10));
         int lifeNow = LifeShown(shown.get());
         EXPECT_TRUE(lifeNow <= life && lifeNow >= life - 5) << life << " before, " << lifeNow;
         life = lifeNow;
     }
     window->Key("key", "Escape");
-    ASSERT_TRUE(game.Ends(0));
-    EXPECT_EQ(game.ErrorOutput(), "");
+    EXPECT_TRUE(game.EndsSaying(0, ""));
 }

@@ -112,7 +112,7 @@ static Bytes WithSize(const Bytes& bmp, Uint32 width, Uint32 height) {
     return out;
 }
 
-static const Damage BMP_SIZE_DAMAGE[] = {
+static const std::vector<Damage> BMP_SIZE_DAMAGE = {
     {"claiming 60000 x 60000 pixels", [](const Bytes& b) { return WithSize(b, 60000, 60000); }},
     {"claiming a width of 0", [](const Bytes& b) { return WithSize(b, 0, 100); }},
     {"claiming a negative width", [](const Bytes& b) { return WithSize(b, Uint32(-20), 100); }},
@@ -122,64 +122,58 @@ static const Damage BMP_SIZE_DAMAGE[] = {
 
 // The font's own numbers changed so that SDL_ttf would draw outside a line's surface, or draw
 // nothing at all: units per em and the line's ascent and descent, 2048 and 1901 / -483.
-static Bytes WithNegativeAscent(const Bytes& b) {
-    return WithFontTableBytes(b, "hhea", 4, {0xfe, 0x00});
-}
-static Bytes WithLine60000PixelsHigh(const Bytes& b) {
-    return WithFontTableBytes(WithFontTableBytes(b, "hhea", 4, {0x7f, 0xff}), "head", 18,
-                              {0x00, 0x10});
-}
-static Bytes WithGlyphsFarAboveALowLine(const Bytes& b) {
-    return WithFontTableBytes(b, "hhea", 4, {0x02, 0x00, 0xff, 0x80});
-}
-static const Damage fontDamage[] = {
+static const std::vector<Damage> FONT_DAMAGE = {
     {"garbage", [](const Bytes&) { return Bytes(4096, 0x5a); }},
     {"cut short", [](const Bytes& b) { return Bytes(b.begin(), b.begin() + 64); }},
-    {"with a negative ascent", WithNegativeAscent},
-    {"with a line 60000 pixels high", WithLine60000PixelsHigh},
-    {"with glyphs far above a low line", WithGlyphsFarAboveALowLine},
+    {"with a negative ascent",
+     [](const Bytes& b) {
+         return WithFontTableBytes(b, "hhea", 4, {0xfe, 0x00});
+     }},
+    {"with a line 60000 pixels high",
+     [](const Bytes& b) {
+         return WithFontTableBytes(WithFontTableBytes(b, "hhea", 4, {0x7f, 0xff}), "head", 18,
+                                   {0x00, 0x10});
+     }},
+    {"with glyphs far above a low line",
+     [](const Bytes& b) {
+         return WithFontTableBytes(b, "hhea", 4, {0x02, 0x00, 0xff, 0x80});
+     }},
     {"with a kerning of -32768 for every pair",
      [](const Bytes& b) { return WithKerning(b, -32768); }},
     {"with a kerning of 32767 for every pair",
      [](const Bytes& b) { return WithKerning(b, 32767); }},
 };
 
-// The file so damaged in place of the shipped one: a required one is refused and named, and the
-// game plays on without the optional end image.
-static void ExpectRefused(const char* name, const Damage& damage) {
-    SCOPED_TRACE(std::string(name) + " " + damage.what);
-    ScratchGraphics scratch;
-    damage.ApplyTo(scratch, name);
-    bool optional = !IsRequired(name);
-    EXPECT_EQ(StartIn(scratch), optional) << StartupError();
-    if (optional) {
-        EXPECT_EQ(EndGameScreen, nullptr);
-    } else {
-        EXPECT_EQ(std::string(StartupError())
-                      .rfind("cannot load " + scratch.File(name).string() + ": ", 0),
-                  0u)
-            << StartupError();
+// The file, so damaged in turn, in place of the shipped one: a required one is refused and named,
+// and the game plays on without the optional end image.
+static void ExpectRefused(const char* name, const std::vector<Damage>& damages) {
+    for (const Damage& damage : damages) {
+        SCOPED_TRACE(std::string(name) + " " + damage.what);
+        ScratchGraphics scratch;
+        damage.ApplyTo(scratch, name);
+        bool optional = !IsRequired(name);
+        EXPECT_EQ(StartIn(scratch), optional) << StartupError();
+        if (optional) {
+            EXPECT_EQ(EndGameScreen, nullptr);
+        } else {
+            EXPECT_EQ(std::string(StartupError())
+                          .rfind("cannot load " + scratch.File(name).string() + ": ", 0),
+                      0u)
+                << StartupError();
+        }
+        FreeGame();
     }
-    FreeGame();
 }
 
 // Every required file, missing or damaged, fails start-up and is named; the end image is
 // optional, and the game plays on without it.
 TEST(Startup, RefusesMissingOrDamagedFilesWithoutCrashing) {
     for (const GamePicture& picture : GAME_PICTURES) {
-        for (const Damage& damage : ANY_FILE_DAMAGE) {
-            ExpectRefused(picture.name, damage);
-        }
-        for (const Damage& damage : BMP_SIZE_DAMAGE) {
-            ExpectRefused(picture.name, damage);
-        }
+        ExpectRefused(picture.name, ANY_FILE_DAMAGE);
+        ExpectRefused(picture.name, BMP_SIZE_DAMAGE);
     }
-    for (const Damage& damage : ANY_FILE_DAMAGE) {
-        ExpectRefused(FONT_FILE, damage);
-    }
-    for (const Damage& damage : fontDamage) {
-        ExpectRefused(FONT_FILE, damage);
-    }
+    ExpectRefused(FONT_FILE, ANY_FILE_DAMAGE);
+    ExpectRefused(FONT_FILE, FONT_DAMAGE);
 }
 
 // Files made to crash or exhaust the libraries under the game, kept in tests/damaged/: the
@@ -190,7 +184,7 @@ TEST(Startup, RefusesFilesMadeToCrashTheLibraries) {
         Bytes bytes = FileBytes(entry.path());
         bool picture = entry.path().extension() == ".bmp";
         ExpectRefused(picture ? ENEMY_FILE : FONT_FILE,
-                      {entry.path().filename().string(), [&](const Bytes&) { return bytes; }});
+                      {{entry.path().filename().string(), [&](const Bytes&) { return bytes; }}});
         ++files;
     }
     EXPECT_GE(files, 5);

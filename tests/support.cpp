@@ -104,8 +104,10 @@ int TextTolerance() {
     return tolerance ? atoi(tolerance) : 0;
 }
 
-::testing::AssertionResult ShowsOnlyText(SDL_Surface* picture, const char* text, int x, int y,
-                                         Color color, int top, int bottom) {
+// Whether the only pixels of the colour in rows [top, bottom) are those of the text at (x, y).
+static ::testing::AssertionResult ShowsOnlyText(SDL_Surface* picture, const std::string& line,
+                                                int x, int y, Color color, int top, int bottom) {
+    const char* text = line.c_str();
     int shown =
         CountColor(picture, color, {0, Sint16(top), Uint16(picture->w), Uint16(bottom - top)});
     int stray = shown - TextPixelsInColor(picture, text, x, y, color, top, bottom);
@@ -115,6 +117,16 @@ int TextTolerance() {
     return ::testing::AssertionFailure()
            << shown << " pixels of " << color << " in rows " << top << ".." << bottom << ", "
            << stray << " not of '" << text << "'";
+}
+
+::testing::AssertionResult ShowsScore(SDL_Surface* picture, int score, Color color) {
+    return ShowsOnlyText(picture, "Player Score: " + std::to_string(score), 0, 1, color, 0,
+                         SCORE_ROWS_END);
+}
+
+// Below row 40, clear of the score line's descenders.
+::testing::AssertionResult ShowsLife(SDL_Surface* picture, int life) {
+    return ShowsOnlyText(picture, "Life: " + std::to_string(life), 0, 30, LIGHT_GREY, 40, 70);
 }
 
 // Enters a directory: the game reads graphics/ from its working directory.

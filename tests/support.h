@@ -47,10 +47,11 @@ std::vector<SDL_Rect> TextPixels(const char* text);
 // bottom).
 int TextPixelsInColor(SDL_Surface* surface, const char* text, int x, int y, Color color, int top,
                       int bottom);
-// Whether the only pixels of the colour in rows [top, bottom) are those of the text at (x, y):
-// all but ZARN_TEXT_TOLERANCE of them, where the game draws with another FreeType (Windows').
-::testing::AssertionResult ShowsOnlyText(SDL_Surface* picture, const char* text, int x, int y,
-                                         Color color, int top, int bottom);
+// Whether the HUD shows "Player Score: N" in the colour, or "Life: N" in light grey, and nothing
+// else in that colour in the line's rows: but for ZARN_TEXT_TOLERANCE pixels, where the game
+// draws with another FreeType (Windows').
+::testing::AssertionResult ShowsScore(SDL_Surface* picture, int score, Color color = LIGHT_GREY);
+::testing::AssertionResult ShowsLife(SDL_Surface* picture, int life);
 int TextTolerance();
 
 // A copy of graphics/ in a scratch directory, which the test may break; the game runs in it.

@@ -149,11 +149,11 @@ test("a first visit, the worker's store included, transfers at most 150 KiB", as
 test("the first picture: no pure white, the player in the middle, the HUD's font", async () => {
   await newGame();
   const white = await page.evaluate((size) => {
-    const ctx = document.getElementById("canvas").getContext("2d");
-    const d = ctx.getImageData(0, 0, size, size).data;
-    let n = 0;
-    for (let i = 0; i < d.length; i += 4) n += d[i] === 255 && d[i + 1] === 255 && d[i + 2] === 255;
-    return n;
+    const d = document
+      .getElementById("canvas")
+      .getContext("2d")
+      .getImageData(0, 0, size, size).data;
+    return d.filter((v, i) => i % 4 === 0 && v + d[i + 1] + d[i + 2] === 3 * 255).length;
   }, SIZE);
   assert.equal(white, 0, "pure white is see-through");
   assert.deepEqual(await pixelAt(PLAYER_X, PLAYER_Y), bmpPixel("player.bmp", 10, 50));
@@ -170,27 +170,28 @@ test("the first picture: no pure white, the player in the middle, the HUD's font
   );
 });
 
+// The page as laid out: the window's size, how far the page reaches, and where each part is.
+const layout = () =>
+  page.evaluate(() => {
+    const { scrollWidth, scrollHeight } = document.scrollingElement;
+    const shown = { width: innerWidth, height: innerHeight, scrollWidth, scrollHeight };
+    for (const id of ["canvas", "help", "up", "down", "fullscreen"]) {
+      const part = document.getElementById(id);
+      const box = JSON.parse(JSON.stringify(part.getBoundingClientRect()));
+      shown[id] = { ...box, display: getComputedStyle(part).display };
+    }
+    return shown;
+  });
+
 test("a desktop at 800 x 600: no buttons, the game at 1x, its title beside it", async () => {
   await newGame();
-  assert.deepEqual(
-    await page.evaluate(() =>
-      [...document.querySelectorAll("#up, #down")].map(
-        (button) => getComputedStyle(button).display,
-      ),
-    ),
-    ["none", "none"],
-  );
-  const shown = await page.evaluate(() => [
-    innerWidth,
-    innerHeight,
-    ...["canvas", "help"].map((id) =>
-      JSON.parse(JSON.stringify(document.getElementById(id).getBoundingClientRect())),
-    ),
-  ]);
-  const [innerWidth, innerHeight, canvas, help] = shown;
+  const shown = await layout();
+  const { canvas, help } = shown;
   assert.ok(
-    innerWidth === 800 &&
-      innerHeight === 600 &&
+    shown.width === 800 &&
+      shown.height === 600 &&
+      shown.up.display === "none" &&
+      shown.down.display === "none" &&
       canvas.width === SIZE &&
       canvas.height === SIZE &&
       (help.right <= canvas.left || help.left >= canvas.right),
@@ -304,10 +305,8 @@ test(ROUND, async () => {
 test("Escape ends the game, leaves its last picture and offers Play again", async () => {
   await newGame();
   await page.press("Escape");
-  assert.ok(
-    await eventually(3000, () => page.evaluate(() => !document.getElementById("again").hidden)),
-    "no Play again",
-  );
+  const again = () => page.evaluate(() => !document.getElementById("again").hidden);
+  await eventually(3000, again, "no Play again");
   assert.deepEqual(
     await pixelAt(100, 480),
     bmpPixel("background.bmp", 100, 480),
@@ -340,22 +339,10 @@ for (const [name, width, height] of [
 ]) {
   test(`a phone ${name}: the game, the buttons and full screen all on the screen, apart`, (t) =>
     onPhone(t, width, height, async () => {
-      const layout = await page.evaluate(() => {
-        const box = (id) =>
-          JSON.parse(JSON.stringify(document.getElementById(id).getBoundingClientRect()));
-        const { scrollWidth, scrollHeight } = document.scrollingElement;
-        const boxes = ["canvas", "up", "down", "fullscreen"].map((id) => [id, box(id)]);
-        return {
-          ...Object.fromEntries(boxes),
-          width: innerWidth,
-          height: innerHeight,
-          scrollWidth,
-          scrollHeight,
-        };
-      });
-      const { canvas, up, down, fullscreen } = layout;
+      const shown = await layout();
+      const { canvas, up, down, fullscreen } = shown;
       const inside = (r) =>
-        r.left >= 0 && r.top >= 0 && r.right <= layout.width && r.bottom <= layout.height;
+        r.left >= 0 && r.top >= 0 && r.right <= shown.width && r.bottom <= shown.height;
       const apart = (a, ...others) =>
         others.every(
           (b) => a.right <= b.left || b.right <= a.left || a.bottom <= b.top || b.bottom <= a.top,
@@ -369,10 +356,10 @@ for (const [name, width, height] of [
           big(down) &&
           apart(canvas, up, down, fullscreen) &&
           apart(fullscreen, up, down) &&
-          layout.scrollWidth <= layout.width &&
-          layout.scrollHeight <= layout.height &&
+          shown.scrollWidth <= shown.width &&
+          shown.scrollHeight <= shown.height &&
           canvas.width >= 0.85 * Math.min(width, height),
-        JSON.stringify(layout),
+        JSON.stringify(shown),
       );
     })());
 
@@ -414,8 +401,7 @@ test("after one visit it plays with no network", async () => {
   await newGame();
   assert.ok(await serviceWorkerReady(), "no service worker");
   game.stopServer();
-  await page.reload();
-  await gameShows();
+  await newGame();
   const life = await lifeDigits(page);
   await eventually(5000, async () => (await lifeDigits(page)) !== life, "no play offline");
 });
