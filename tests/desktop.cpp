@@ -223,26 +223,22 @@ std::string GameProcess::ErrorOutput() const {
     return text.str();
 }
 
-bool GameProcess::HasLoaded(const std::string& fileName) const {
-    std::ifstream maps("/proc/" + std::to_string(pid_) + "/maps");
+// The first line of what /proc says of the process in `file` that holds the text; "" if none.
+static std::string ProcLine(pid_t pid, const char* file, const std::string& text) {
+    std::ifstream in("/proc/" + std::to_string(pid) + "/" + file);
     std::string line;
-    while (std::getline(maps, line)) {
-        if (line.find("/" + fileName) != std::string::npos) {
-            return true;
-        }
+    while (std::getline(in, line) && line.find(text) == std::string::npos) {
     }
-    return false;
+    return line;
+}
+
+bool GameProcess::HasLoaded(const std::string& fileName) const {
+    return !ProcLine(pid_, "maps", "/" + fileName).empty();
 }
 
 long GameProcess::ResidentKilobytes() const {
-    std::ifstream status("/proc/" + std::to_string(pid_) + "/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmRSS:", 0) == 0) {
-            return std::stol(line.substr(6));
-        }
-    }
-    return -1;
+    std::string line = ProcLine(pid_, "status", "VmRSS:");
+    return line.empty() ? -1 : std::stol(line.substr(6));
 }
 
 static Window FindTitled(Display* display, Window parent, const char* title) {

@@ -111,11 +111,9 @@ TEST_F(EndToEnd, StartedFromAnotherFolderTheWindowsGameFindsItsFilesBesideItself
 
 // What a program wrote as text, with Windows' line ends as Linux has them.
 static std::string AsText(const Bytes& bytes) {
-    std::string text;
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        if (!(bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')) {
-            text += char(bytes[i]);
-        }
+    std::string text(bytes.begin(), bytes.end());
+    for (size_t crlf; (crlf = text.find("\r\n")) != std::string::npos;) {
+        text.erase(crlf, 1);
     }
     return text;
 }
