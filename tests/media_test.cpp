@@ -122,22 +122,22 @@ static const std::vector<Damage> BMP_SIZE_DAMAGE = {
 
 // The font's own numbers changed so that SDL_ttf would draw outside a line's surface, or draw
 // nothing at all: units per em and the line's ascent and descent, 2048 and 1901 / -483.
+static Bytes WithNegativeAscent(const Bytes& b) {
+    return WithFontTableBytes(b, "hhea", 4, {0xfe, 0x00});
+}
+static Bytes WithLine60000PixelsHigh(const Bytes& b) {
+    return WithFontTableBytes(WithFontTableBytes(b, "hhea", 4, {0x7f, 0xff}), "head", 18,
+                              {0x00, 0x10});
+}
+static Bytes WithGlyphsFarAboveALowLine(const Bytes& b) {
+    return WithFontTableBytes(b, "hhea", 4, {0x02, 0x00, 0xff, 0x80});
+}
 static const std::vector<Damage> FONT_DAMAGE = {
     {"garbage", [](const Bytes&) { return Bytes(4096, 0x5a); }},
     {"cut short", [](const Bytes& b) { return Bytes(b.begin(), b.begin() + 64); }},
-    {"with a negative ascent",
-     [](const Bytes& b) {
-         return WithFontTableBytes(b, "hhea", 4, {0xfe, 0x00});
-     }},
-    {"with a line 60000 pixels high",
-     [](const Bytes& b) {
-         return WithFontTableBytes(WithFontTableBytes(b, "hhea", 4, {0x7f, 0xff}), "head", 18,
-                                   {0x00, 0x10});
-     }},
-    {"with glyphs far above a low line",
-     [](const Bytes& b) {
-         return WithFontTableBytes(b, "hhea", 4, {0x02, 0x00, 0xff, 0x80});
-     }},
+    {"with a negative ascent", WithNegativeAscent},
+    {"with a line 60000 pixels high", WithLine60000PixelsHigh},
+    {"with glyphs far above a low line", WithGlyphsFarAboveALowLine},
     {"with a kerning of -32768 for every pair",
      [](const Bytes& b) { return WithKerning(b, -32768); }},
     {"with a kerning of 32767 for every pair",
