@@ -84,9 +84,11 @@ TEST_F(BigScreen, AtScale2EveryGamePixelIsABlockAndThePointerFindsItsGamePixel) 
     // 1600 x 1200 holds 2x and no more.
     std::vector<std::string> command = GameCommand();
     command.insert(command.end(), {"--scale", "3"});
-    EXPECT_TRUE(GameProcess(*server, SourceDir(), command)
-                    .EndsSaying(2, "zarn: --scale 3 is larger than this screen holds; the "
-                                   "largest it holds is 2"));
+    {
+        GameProcess refused(*server, SourceDir(), command);
+        EXPECT_TRUE(refused.EndsSaying(
+            2, "zarn: --scale 3 is larger than this screen holds; the largest it holds is 2"));
+    }
     command.back() = "2";
     StartedGame game(*server, SourceDir(), command);
     ASSERT_TRUE(game.HasAWindow());

@@ -124,7 +124,6 @@ static ::testing::AssertionResult ShowsOnlyText(SDL_Surface* picture, const std:
                          SCORE_ROWS_END);
 }
 
-// Below row 40, clear of the score line's descenders.
 ::testing::AssertionResult ShowsLife(SDL_Surface* picture, int life) {
     return ShowsOnlyText(picture, "Life: " + std::to_string(life), 0, 30, LIGHT_GREY, 40, 70);
 }
