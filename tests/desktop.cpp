@@ -151,22 +151,13 @@ GameProcess::~GameProcess() {
     fs::remove(errorFile_);
 }
 
-bool GameProcess::WaitForExit(int timeoutMs, int* exitStatus) {
-    int status = 0;
-    bool exited = Eventually(timeoutMs, [&] { return waitpid(pid_, &status, WNOHANG) == pid_; });
-    if (!exited) {
-        return false;
-    }
-    ended_ = true;
-    *exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    return true;
-}
-
 ::testing::AssertionResult GameProcess::Ends(int status, int timeoutMs) {
-    int ended = -1;
-    if (!WaitForExit(timeoutMs, &ended)) {
+    int got = 0;
+    if (!Eventually(timeoutMs, [&] { return waitpid(pid_, &got, WNOHANG) == pid_; })) {
         return ::testing::AssertionFailure() << "the game did not end: " << ErrorOutput();
     }
+    ended_ = true;
+    int ended = WIFEXITED(got) ? WEXITSTATUS(got) : 128 + WTERMSIG(got);
     if (ended != status) {
         return ::testing::AssertionFailure() << "status " << ended << ": " << ErrorOutput();
     }
@@ -194,7 +185,7 @@ bool GameProcess::WaitForExit(int timeoutMs, int* exitStatus) {
     ::testing::AssertionResult shown = HasAWindow();
     if (shown && !Eventually(5000, [&] {
             first = window.Capture();
-            return PixelAt(first.get(), 100, 480) == PixelAt(background, 100, 480);
+            return ShowsPicture(first.get(), background);
         })) {
         return ::testing::AssertionFailure() << "no game in the window";
     }

@@ -43,21 +43,15 @@ class GameProcess {
     GameProcess(const XServer& server, const std::filesystem::path& workDir,
                 const std::vector<std::string>& command = GameCommand());
     ~GameProcess();
-    pid_t Pid() const { return pid_; }
-    // Waits up to timeoutMs for the game to end; true with its exit status if it did.
-    bool WaitForExit(int timeoutMs, int* exitStatus);
-    // Whether the game ends within timeoutMs with this status; what it said, if not.
+    // Whether the game ends within timeoutMs with this status; and, with EndsSaying, having said
+    // one line that starts with the words, or with no words nothing. What it said, if not.
     ::testing::AssertionResult Ends(int status, int timeoutMs = 10000);
-    // Whether it ends with this status having said one line, which starts with these words; with
-    // no words, having said nothing.
     ::testing::AssertionResult EndsSaying(int status, const std::string& words);
     bool Running();
     std::string ErrorOutput() const;
-    // Whether the running game has a library of this file name loaded (SDL2's, which the SDL
-    // 1.2 built on it loads, or SDL.dll under Wine). The test's own LD_LIBRARY_PATH, which
-    // chooses the implementation, passes on to the game.
+    // Whether the running game has loaded a library of this file name (SDL2's, or SDL.dll under
+    // Wine). The test's LD_LIBRARY_PATH, which chooses the SDL 1.2, passes on to the game.
     bool HasLoaded(const std::string& fileName) const;
-    // The resident memory of the running game, in kilobytes.
     long ResidentKilobytes() const;
 
   private:
@@ -79,8 +73,7 @@ class GameWindow {
     int Y() const { return y_; }
     int Width() const { return width_; }
     int Height() const { return height_; }
-    // The window's picture, read from the screen.
-    Picture Capture() const;
+    Picture Capture() const; // read from the screen
     // Real input through the XTEST extension, in window coordinates.
     void MovePointer(int x, int y) const;
     void Key(const char* action, const char* key) const; // action: key, keydown, keyup
@@ -101,8 +94,7 @@ class StartedGame : public GameProcess {
         : GameProcess(server, workDir, command), window(server, windowMs) {}
     // Whether its window came up; what the game said if it did not.
     ::testing::AssertionResult HasAWindow() const;
-    // Whether it came up and showed the game's first frame, the background's pixel at (100, 480),
-    // within 5 s; that picture is then `first`.
+    // Whether it came up and showed the game's first frame within 5 s; that picture is `first`.
     ::testing::AssertionResult Shows(SDL_Surface* background);
     GameWindow window;
     Picture first;

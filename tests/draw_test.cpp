@@ -51,7 +51,7 @@ extern "C" int __wrap_SDL_Flip(SDL_Surface* screen) {
 TEST_F(DrawTest, TheFirstFrameShowsTheBackgroundBothSpritesAndTheHud) {
     ComposeFrame();
     // Background where nothing else is, through the sprites' see-through corners too.
-    EXPECT_EQ(PixelAt(Backbuffer, 100, 480), PixelAt(background, 100, 480));
+    EXPECT_TRUE(ShowsPicture(Backbuffer, background));
     EXPECT_EQ(PixelAt(Backbuffer, 256, 256), PixelAt(background, 256, 256));
     // Sprites at their own places and their own size.
     EXPECT_EQ(PixelAt(Backbuffer, PLAYER_MIDDLE_X, PLAYER_MIDDLE_Y), PixelAt(player, 10, 50));
@@ -86,7 +86,7 @@ TEST_F(DrawTest, TheRoundsLastFrameShowsTheEndScreenWithTheFinalScore) {
     ComposeFrame();
     EXPECT_TRUE(DrawnEndScreen);
     // The end image covers the whole frame, sprites included.
-    EXPECT_EQ(PixelAt(Backbuffer, 100, 480), PixelAt(endImage, 100, 480));
+    EXPECT_TRUE(ShowsPicture(Backbuffer, endImage));
     EXPECT_EQ(PixelAt(Backbuffer, PLAYER_MIDDLE_X, PLAYER_MIDDLE_Y),
               PixelAt(endImage, PLAYER_MIDDLE_X, PLAYER_MIDDLE_Y));
     EXPECT_EQ(CountColor(Backbuffer, LIGHT_GREY, WHOLE), 0);
@@ -97,7 +97,7 @@ TEST_F(DrawTest, TheRoundsLastFrameShowsTheEndScreenWithTheFinalScore) {
     EndFrame();
     ComposeFrame();
     EXPECT_FALSE(DrawnEndScreen);
-    EXPECT_EQ(PixelAt(Backbuffer, 100, 480), PixelAt(background, 100, 480));
+    EXPECT_TRUE(ShowsPicture(Backbuffer, background));
     EXPECT_TRUE(ShowsWhole("Life: 30", 0, 30, LIGHT_GREY));
     EXPECT_TRUE(ShowsScore(Backbuffer, 0));
 }
@@ -112,7 +112,7 @@ TEST_F(DrawTest, WithoutAnEndImageTheDarkTextsLieOverTheNormalFrame) {
     LastFrameOfRoundWithScore(20);
     ComposeFrame();
     EXPECT_TRUE(DrawnEndScreen);
-    EXPECT_EQ(PixelAt(Backbuffer, 100, 480), PixelAt(background, 100, 480));
+    EXPECT_TRUE(ShowsPicture(Backbuffer, background));
     EXPECT_EQ(PixelAt(Backbuffer, PLAYER_MIDDLE_X, PLAYER_MIDDLE_Y), PixelAt(player, 10, 50));
     // The dark score line comes last: all of it shows.
     EXPECT_TRUE(ShowsWhole("Player Score: 20", 0, 1, DARK_GREY));

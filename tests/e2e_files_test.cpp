@@ -126,9 +126,10 @@ TEST(CommandLine, AnswersWithoutADisplayAndWithoutStartingTheGame) {
         const char* out; // what standard output starts with
         const char* err; // what standard error starts with
     };
+    const char* usage = "Usage: zarn [--scale N] [--fullscreen] | -h | --help | --version\n";
     const Case cases[] = {
-        {"--help", 0, "Usage: zarn [--scale N] [--fullscreen] | -h | --help | --version\n", ""},
-        {"-h", 0, "Usage: zarn [--scale N] [--fullscreen] | -h | --help | --version\n", ""},
+        {"--help", 0, usage, ""},
+        {"-h", 0, usage, ""},
         {"--version", 0, "zarn " ZARN_VERSION "\n", ""},
         {"--full-screen", 2, "", "zarn: unexpected argument '--full-screen'; try 'zarn --help'\n"},
         {"--scale 0", 2, "", "zarn: --scale takes a whole number from 1, not '0'\n"},

@@ -96,12 +96,11 @@ TEST_F(EndToEnd, TheEndScreenIsHeldAndEscapeDuringItEndsTheGameAfterwards) {
     ASSERT_TRUE(lifeShows(START_LIVES - 2)) << "Life did not drop to 28 within a minute";
     auto lifeStep = std::chrono::steady_clock::now() - start;
     int restMs = int(std::chrono::duration_cast<std::chrono::milliseconds>(28 * lifeStep).count());
-    ASSERT_TRUE(Eventually(2 * restMs + 10000,
-                           [&] {
-                               picture = window.Capture();
-                               return PixelAt(picture.get(), 100, 480) ==
-                                      PixelAt(endImage, 100, 480);
-                           }))
+    auto endScreen = [&] {
+        picture = window.Capture();
+        return ShowsPicture(picture.get(), endImage);
+    };
+    ASSERT_TRUE(Eventually(2 * restMs + 10000, endScreen))
         << "no end screen within twice the " << restMs << " ms that the round's rest should take";
     auto shown = std::chrono::steady_clock::now();
     EXPECT_LE(

@@ -35,12 +35,11 @@ class BigScreen : public EndToEnd {
     Picture ShowsTheGame(const GameWindow& window, int scale, int left, int top) {
         Picture game;
         int mixed = 0;
-        EXPECT_TRUE(Eventually(5000,
-                               [&] {
-                                   game = GamePixels(window.Capture(), scale, left, top, &mixed);
-                                   return PixelAt(game.get(), 100, 480) ==
-                                          PixelAt(background, 100, 480);
-                               }))
+        auto shown = [&] {
+            game = GamePixels(window.Capture(), scale, left, top, &mixed);
+            return ShowsPicture(game.get(), background);
+        };
+        EXPECT_TRUE(Eventually(5000, shown))
             << "no game at " << scale << "x at (" << left << ", " << top << ")";
         EXPECT_EQ(mixed, 0) << "game pixels that are not " << scale << " x " << scale << " blocks";
         return game;
@@ -125,12 +124,12 @@ TEST_F(BigScreen, AtScale2EveryGamePixelIsABlockAndThePointerFindsItsGamePixel) 
     // F11 from the window, wherever the desktop put it: the whole screen, from its corner.
     window.Key("key", "F11");
     std::unique_ptr<GameWindow> fullScreen;
-    EXPECT_TRUE(Eventually(5000,
-                           [&] {
-                               fullScreen = std::make_unique<GameWindow>(*server, 1000);
-                               return fullScreen->Found() && fullScreen->Width() == 1600 &&
-                                      fullScreen->X() == 0 && fullScreen->Y() == 0;
-                           }))
+    auto wholeScreen = [&] {
+        fullScreen = std::make_unique<GameWindow>(*server, 1000);
+        return fullScreen->Found() && fullScreen->Width() == 1600 && fullScreen->X() == 0 &&
+               fullScreen->Y() == 0;
+    };
+    EXPECT_TRUE(Eventually(5000, wholeScreen))
         << fullScreen->Width() << " wide at (" << fullScreen->X() << ", " << fullScreen->Y() << ")";
     window.Key("key", "Escape");
     EXPECT_TRUE(game.EndsSaying(0, ""));

@@ -24,8 +24,7 @@ TEST_F(MediaTest, OpensOne512By512WindowCaptionedZarnGame) {
     EXPECT_EQ(Backbuffer->w, 512);
     EXPECT_EQ(Backbuffer->h, 512);
     EXPECT_EQ(Backbuffer->format->BitsPerPixel, 32);
-    char* title = nullptr;
-    char* icon = nullptr;
+    char *title = nullptr, *icon = nullptr;
     SDL_WM_GetCaption(&title, &icon);
     EXPECT_STREQ(title, WINDOW_TITLE);
 }

@@ -1,12 +1,10 @@
 #!/bin/sh
-# The Debian packages (amd64 and arm64), the browser zip and the Windows zip, built twice, in two
-# folders and two environments (working directory, umask, time zone, locale), with
-# SOURCE_DATE_EPOCH unset in both, are the same bytes; where they are not, diffoscope says what
-# differs. The first build is the checkout's own, as `make test` has just made it (made again here
-# where it is out of date); the other is a copy of the source elsewhere, built from nothing by
-# `make package package-arm64 web windows`, the Windows libraries included, with the checkout's
-# arm64 root linked into its own build folder (the same packages, in another place). Without the
-# Windows libraries' sources, the Windows zip is left out, and the test says so.
+# The Debian packages (amd64 and arm64), the browser zip and the Windows zip, built twice with
+# SOURCE_DATE_EPOCH unset, are the same bytes; where not, diffoscope says what differs. One build
+# is the checkout's own, as `make test` made it; the other a copy of the source elsewhere, built
+# from nothing (the Windows libraries too) in another environment (working directory, umask, time
+# zone, locale), with the checkout's arm64 root linked in. Without the Windows libraries' sources,
+# the Windows zip is left out, and the test says so.
 # tests/reproducible.sh SOURCE_FOLDER SCRATCH_FOLDER
 set -eu
 source=$(realpath "$1")

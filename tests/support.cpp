@@ -35,6 +35,10 @@ Color PixelAt(SDL_Surface* surface, int x, int y) {
     return {r, g, b};
 }
 
+bool ShowsPicture(SDL_Surface* frame, SDL_Surface* picture) {
+    return PixelAt(frame, 100, 480) == PixelAt(picture, 100, 480);
+}
+
 static SDL_Surface* LoadShippedPicture(const char* name) {
     SDL_Surface* picture = SDL_LoadBMP((SourceDir() / "graphics" / name).string().c_str());
     EXPECT_NE(picture, nullptr) << SDL_GetError();

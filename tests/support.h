@@ -33,6 +33,9 @@ extern const std::vector<GamePicture> GAME_PICTURES;
 bool IsRequired(const std::string& name);
 // The colour of a pixel, read as the game reads its pictures.
 Color PixelAt(SDL_Surface* surface, int x, int y);
+// Whether the frame shows this whole-window picture (the background, the end image) at
+// (100, 480), where no sprite or text is ever drawn.
+bool ShowsPicture(SDL_Surface* frame, SDL_Surface* picture);
 // The game's shipped pictures, read by SDL as they are on disk.
 struct ShippedPictures {
     ShippedPictures();

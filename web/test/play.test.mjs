@@ -87,9 +87,10 @@ const findEnemy = () =>
     [enemyColumn, SIZE, facts.ENEMY_MIN, facts.ENEMY_MIN + facts.ENEMY_RANGE - 1],
   );
 
+// Where no sprite or text is ever drawn, the background shows.
 const background = bmpPixel("background.bmp", 100, 480);
-const gameShows = () =>
-  eventually(20000, async () => same(await pixelAt(100, 480), background), "no game on the canvas");
+const showsBackground = async () => same(await pixelAt(100, 480), background);
+const gameShows = () => eventually(20000, showsBackground, "no game on the canvas");
 // A new game: the page loaded again, and the game on the canvas.
 const newGame = async () => {
   await page.reload();
@@ -149,10 +150,8 @@ test("a first visit, the worker's store included, transfers at most 150 KiB", as
 test("the first picture: no pure white, the player in the middle, the HUD's font", async () => {
   await newGame();
   const white = await page.evaluate((size) => {
-    const d = document
-      .getElementById("canvas")
-      .getContext("2d")
-      .getImageData(0, 0, size, size).data;
+    const image = document.getElementById("canvas").getContext("2d").getImageData(0, 0, size, size);
+    const d = image.data;
     return d.filter((v, i) => i % 4 === 0 && v + d[i + 1] + d[i + 2] === 3 * 255).length;
   }, SIZE);
   assert.equal(white, 0, "pure white is see-through");
@@ -185,17 +184,11 @@ const layout = () =>
 
 test("a desktop at 800 x 600: no buttons, the game at 1x, its title beside it", async () => {
   await newGame();
-  const shown = await layout();
-  const { canvas, help } = shown;
-  assert.ok(
-    shown.width === 800 &&
-      shown.height === 600 &&
-      shown.up.display === "none" &&
-      shown.down.display === "none" &&
-      canvas.width === SIZE &&
-      canvas.height === SIZE &&
-      (help.right <= canvas.left || help.left >= canvas.right),
-    JSON.stringify(shown),
+  const { width, height, canvas, help, up, down } = await layout();
+  const beside = help.right <= canvas.left || help.left >= canvas.right;
+  assert.deepEqual(
+    [width, height, up.display, down.display, canvas.width, canvas.height, beside],
+    [800, 600, "none", "none", SIZE, SIZE, true],
   );
 });
 
@@ -283,10 +276,7 @@ test("Life counts down a step every 30 frames, 30 frames a second", async () => 
   const changes = await lifeChanges(page, 4, 10000);
   assert.equal(changes.length, 4, "Life does not count down");
   const lifeStep = (changes[3] - changes[0]) / 3;
-  assert.ok(
-    lifeStep > (30 * 1000) / 32 && lifeStep < (30 * 1000) / 20,
-    `a Life step took ${lifeStep} ms`,
-  );
+  assert.ok(lifeStep > 30000 / 32 && lifeStep < 30000 / 20, `a Life step took ${lifeStep} ms`);
 });
 // The hold timed in the page, from the refresh that shows the end screen over Life's digits to
 // the one that clears it: 5 s of play, more only where the browser stalled; the longest wait of
@@ -307,11 +297,7 @@ test("Escape ends the game, leaves its last picture and offers Play again", asyn
   await page.press("Escape");
   const again = () => page.evaluate(() => !document.getElementById("again").hidden);
   await eventually(3000, again, "no Play again");
-  assert.deepEqual(
-    await pixelAt(100, 480),
-    bmpPixel("background.bmp", 100, 480),
-    "the last picture stays",
-  );
+  assert.ok(await showsBackground(), "the last picture stays");
 });
 
 const touch = (type, at) => page.touch(type, at);
