@@ -26,14 +26,14 @@ WEB_SOAK := webkit 30
 ## Playing and testing
 
 help: ## this list
-	@awk -F ':.*## ' '/^## /{print "\n" substr($$0, 4)} /^[a-z-]+:.*## /{printf "  make %-16s %s\n", $$1, $$2}' $(MAKEFILE_LIST)
+	@awk -F ':.*## ' '/^## /{print "\n" substr($$0, 4)} /^[a-z0-9-]+:.*## /{printf "  make %-16s %s\n", $$1, $$2}' $(MAKEFILE_LIST)
 
 run: game ## build the game and play it
 	./$(BUILD_DIR)/zarn
 
-test: $(if $(SANITIZE),,every-test-package web-test-deps) ## every test: each SDL 1.2 here, Wine, arm64 (QEMU), three browsers, ASan/UBSan
+test: $(if $(SANITIZE),,every-test-package web-test-deps) ## every test: each SDL 1.2 here, Wine, ARM (QEMU), three browsers, ASan/UBSan
 	$(MAKE) --no-print-directory -j 3 --output-sync=target test-build \
-		$(if $(SANITIZE),,web windows-for-tests package-arm64)
+		$(if $(SANITIZE),,web windows-for-tests package-arm64 package-armhf)
 	$(MAKE) --no-print-directory check
 
 check-fast: test-build web/node_modules/.package-lock.json ## the in-process tests, one end-to-end run and the lint
@@ -48,7 +48,7 @@ web: ## the browser version in build/web/, and build/zarn-web.zip for any static
 	tools/make-zip.sh $(BUILD_DIR)/web $(BUILD_DIR)/zarn-web.zip
 
 web-run: web ## serve the browser version on http://127.0.0.1:8000/
-	node web/serve.mjs $(BUILD_DIR)/web 8000
+	node web/tools/serve.mjs $(BUILD_DIR)/web 8000
 
 windows: ## build/zarn-windows-<version>.zip, from the library sources in ../shared/third-party
 	@$(DEPS) windows
@@ -59,11 +59,13 @@ package: ## the Debian package: build/zarn_<version>_<arch>.deb
 	@mkdir -p $(BUILD_DIR)
 	tools/make-package.sh $(BUILD_DIR)/deb $(BUILD_DIR)
 
-package-arm64: ## the Debian package for arm64 (a Raspberry Pi): build/zarn_<version>_arm64.deb
-	@$(DEPS) arm64
-	tools/make-package.sh $(BUILD_DIR)/deb-arm64 $(BUILD_DIR) arm64 $(BUILD_DIR)/arm64
+package-arm64: ## build/zarn_<version>_arm64.deb, for a 64-bit Raspberry Pi, cross-built
+package-armhf: ## build/zarn_<version>_armhf.deb, for a 32-bit Raspberry Pi 2 or newer, cross-built
+package-arm64 package-armhf: package-%:
+	@$(DEPS) cross cross-$*
+	tools/make-package.sh $(BUILD_DIR)/deb-$* $(BUILD_DIR) $* $(BUILD_DIR)/$*
 
-release: package package-arm64 web windows ## build/release/: every archive, each the same bytes when rebuilt
+release: package package-arm64 package-armhf web windows ## build/release/: every archive, each the same bytes when rebuilt
 	tools/make-release.sh
 
 ## Measuring
@@ -81,8 +83,8 @@ bench: test-build ## a frame's CPU on each SDL, scaled and full screen, start-up
 	tools/measure-damaged.sh $(BUILD_DIR)
 	$(XVFB_RUN) windows/bench.sh $(BUILD_DIR)
 
-soak: test-build ## ten minutes of random play under valgrind: no leak, flat memory
-	cd $(BUILD_DIR) && ZARN_SOAK_SECONDS=600 ./tests/zarn_soak
+soak: test-build ## 600 Life steps of random play under valgrind: no leak, flat memory
+	cd $(BUILD_DIR) && ZARN_SOAK_STEPS=600 ./tests/zarn_soak
 
 fuzz: ## the picture and font fuzzers, FUZZ_SECONDS (default 180) each on each SDL 1.2
 	@$(DEPS) build fuzz
@@ -90,14 +92,14 @@ fuzz: ## the picture and font fuzzers, FUZZ_SECONDS (default 180) each on each S
 	cmake --build $(BUILD_DIR)/fuzz -j $(JOBS)
 	tools/fuzz.sh $(BUILD_DIR)/fuzz
 
-web-bench: web web-test-deps game ## the page's weight, first frame, pace and CPU in each browser
-	$(XVFB_RUN) node web/bench.mjs $(BUILD_DIR)
+web-bench: web web-test-deps game ## the page's weight, first frame, pace, hold and CPU in each browser
+	$(XVFB_RUN) node web/tools/bench.mjs $(BUILD_DIR)
 
 web-soak: web web-test-deps ## half an hour of play in WebKit: no crash, the page keeps drawing
-	$(XVFB_RUN) node web/soak.mjs $(BUILD_DIR) $(WEB_SOAK)
+	$(XVFB_RUN) node web/tools/soak.mjs $(BUILD_DIR) $(WEB_SOAK)
 
 web-screenshots: web web-test-deps ## docs/phone-*.png, as Chromium's phone emulation shows the page
-	node web/screenshots.mjs $(BUILD_DIR)/web docs
+	node web/tools/screenshots.mjs $(BUILD_DIR)/web docs
 
 clean: ## remove build/
 	rm -rf build
@@ -125,14 +127,13 @@ test-build:
 check:
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(TEST_JOBS) $(CTEST_FLAGS)
 
-# The sanitized pass: in `make test`, a test of the plain run (beside its other tests, never beside
-# a browser's pace check).
+# The sanitized pass: in `make test`, a test of the plain run, beside its other tests.
 sanitized:
 	$(MAKE) --no-print-directory test-build check SANITIZE=1
 
 # Every package in one go, before the builds start side by side.
 every-test-package:
-	@$(DEPS) build test web web-test windows windows-test arm64 arm64-test
+	@$(DEPS) build test web web-test windows windows-test cross cross-arm64 cross-armhf cross-test
 
 # The browsers, and the test's drivers for them, its linter and its formatter, pinned by
 # web/package-lock.json. Where npm is not Debian's (it may come with another nodejs), the one there

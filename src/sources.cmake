@@ -21,14 +21,17 @@ set(CMAKE_CXX_STANDARD_REQUIRED ON)
 set(CMAKE_CXX_EXTENSIONS OFF)
 add_compile_options("$<$<COMPILE_LANGUAGE:CXX>:-Wall;-Wextra;-Werror>")
 
-# The in-process tests, which the native build runs and the Windows build runs under Wine, and
-# the helpers they share with the end-to-end tests. They make their BMP files with
-# tools/bmp_writer.cpp, as the fuzzers' first inputs are made.
-set(ZARN_UNIT_TEST_SOURCES media_test.cpp round_test.cpp draw_test.cpp player_test.cpp pace_test.cpp)
+# The in-process tests, which the native build runs on each SDL 1.2 and the Windows build runs
+# under Wine, and the helpers they share with the end-to-end tests. They make their BMP files with
+# tools/bmp_writer.cpp, as the fuzzers' first inputs are made. They count the game's flips and run
+# it on a clock of their own: SDL's calls for them are wrapped (round_test.cpp, draw_test.cpp).
+set(ZARN_UNIT_TEST_SOURCES media_test.cpp round_test.cpp draw_test.cpp)
+set(ZARN_UNIT_TEST_WRAPS -Wl,--wrap=SDL_Flip,--wrap=SDL_GetTicks,--wrap=SDL_Delay)
 set(ZARN_TEST_SUPPORT_SOURCES support.cpp bmp_file.cpp)
 list(TRANSFORM ZARN_UNIT_TEST_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/../tests/)
-# The browser's frame pacing is plain arithmetic: its tests run natively.
-list(APPEND ZARN_UNIT_TEST_SOURCES ${CMAKE_CURRENT_LIST_DIR}/../web/pace.cpp)
+# The rules and the browser's frame pacing are plain arithmetic, tested once, natively.
+set(ZARN_LOGIC_TEST_SOURCES ${CMAKE_CURRENT_LIST_DIR}/../tests/player_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../tests/pace_test.cpp ${CMAKE_CURRENT_LIST_DIR}/../web/pace.cpp)
 list(TRANSFORM ZARN_TEST_SUPPORT_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/../tests/)
 list(APPEND ZARN_TEST_SUPPORT_SOURCES ${CMAKE_CURRENT_LIST_DIR}/../tools/bmp_writer.cpp)
 # The tests' own code compiles at -Og, in less than half the time -O2 takes; the game they test

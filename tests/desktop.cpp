@@ -362,8 +362,9 @@ int PlayerTop(SDL_Surface* game, SDL_Surface* player) {
     return -1;
 }
 
+// The fewest digits first: the ink of "Life: 2" is all within that of "Life: 29".
 int LifeShown(SDL_Surface* picture) {
-    for (int life = START_LIVES; life >= 0; --life) {
+    for (int life = 0; life <= START_LIVES; ++life) {
         if (ShowsLife(picture, life)) {
             return life;
         }
@@ -371,11 +372,10 @@ int LifeShown(SDL_Surface* picture) {
     return -1;
 }
 
-// The HUD's rows of the window's picture, as bytes.
-static std::string HudRows(const GameWindow& window) {
+std::string LifeRows(const GameWindow& window) {
     Picture picture = window.Capture();
     const char* pixels = static_cast<const char*>(picture->pixels);
-    return std::string(pixels, pixels + 70 * picture->pitch);
+    return std::string(pixels + 40 * picture->pitch, pixels + 70 * picture->pitch);
 }
 
 int DifferentPixels(SDL_Surface* a, SDL_Surface* b) {
@@ -388,9 +388,10 @@ int DifferentPixels(SDL_Surface* a, SDL_Surface* b) {
     return different;
 }
 
-bool HudChanges(const GameWindow& window, int timeoutMs) {
-    std::string before = HudRows(window);
-    return Eventually(timeoutMs, [&] { return HudRows(window) != before; });
+bool HudChanges(const GameWindow& window) {
+    std::string before = LifeRows(window);
+    return Eventually(WithinFrames(FRAMES_PER_LIFE_STEP),
+                      [&] { return LifeRows(window) != before; });
 }
 
 XServer* EndToEnd::server = nullptr;

@@ -109,6 +109,11 @@ bool WindowTitledZarnGameExists(const XServer& server);
 // Keeps asking until the condition holds or timeoutMs has passed (ZARN_SLOWER times that for an
 // emulated game).
 bool Eventually(int timeoutMs, const std::function<bool()>& condition);
+// The bound of a wait for what takes the game so many frames: ten times their time, so that it
+// holds on a machine ten times slower.
+constexpr int WithinFrames(int frames) {
+    return 10 * frames * FRAME_DELAY;
+}
 
 // A place for the pointer that is on no marker line: markers lie in 80..459 both ways.
 const int REST_X = 5, REST_Y = 500;
@@ -128,8 +133,10 @@ int PlayerTop(SDL_Surface* picture, SDL_Surface* player);
 int LifeShown(SDL_Surface* picture);
 // How many pixels of the two pictures of the game differ.
 int DifferentPixels(SDL_Surface* a, SDL_Surface* b);
-// Waits up to timeoutMs for the HUD of a window at 1x to change: proof that frames ran.
-bool HudChanges(const GameWindow& window, int timeoutMs);
+// The rows of the Life line of a window at 1x, as bytes: they change at every Life step.
+std::string LifeRows(const GameWindow& window);
+// Waits for the next Life step: proof that frames ran.
+bool HudChanges(const GameWindow& window);
 
 // Each test has an X server of its test program's own, the shipped pictures to compare the
 // window with, and the game's font (through TTF_Init) to know what a line of text looks like.

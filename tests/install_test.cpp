@@ -97,13 +97,16 @@ TEST_F(Installed, TheDebianPackagePassesLintianAndInstallsAndRemovesCleanly) {
               0);
     EXPECT_EQ(system("desktop-file-validate " ZARN_SOURCE_DIR "/dist/org.example.zarn.desktop"), 0);
 
-    // The arm64 package, which `make test` cross-builds, is this one for arm64.
-    fs::path arm64 = ZARN_BUILD_DIR "/zarn_" ZARN_VERSION "_arm64.deb";
-    EXPECT_TRUE(fs::exists(arm64)) << "no " << arm64 << ": make package-arm64 makes it";
-    if (fs::exists(arm64)) {
-        EXPECT_TRUE(PassesLintian(arm64));
-        EXPECT_EQ(Contents(arm64), Contents(package));
-        EXPECT_EQ(Output("dpkg-deb -f " + arm64.string() + " Architecture"), "arm64\n");
+    // The ARM packages, which `make test` cross-builds, are this one for their architectures.
+    for (std::string arch : {"arm64", "armhf"}) {
+        fs::path other = ZARN_BUILD_DIR "/zarn_" ZARN_VERSION "_" + arch + ".deb";
+        if (!fs::exists(other)) {
+            ADD_FAILURE() << "no " << other << ": make package-" << arch << " makes it";
+            continue;
+        }
+        EXPECT_TRUE(PassesLintian(other));
+        EXPECT_EQ(Contents(other), Contents(package));
+        EXPECT_EQ(Output("dpkg-deb -f " + other.string() + " Architecture"), arch + "\n");
     }
 
     std::string depends = Output("dpkg-deb -f " + package.string() + " Depends");

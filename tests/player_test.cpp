@@ -1,12 +1,11 @@
 // The rules of play: scoring with the pointer, moving with the arrow keys.
-#include "support.h"
+#include "game/game.h"
 
-class PlayerTest : public GameTest {
+#include <gtest/gtest.h>
+
+class PlayerTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        GameTest::SetUp();
-        PlaceEnemy();
-    }
+    void SetUp() override { PlaceEnemy(); }
     // A fresh start with the enemy at a known place: its marker column is 120, its row 320.
     void PlaceEnemy() {
         PlayerScore = 0;

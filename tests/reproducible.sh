@@ -1,9 +1,9 @@
 #!/bin/sh
-# The Debian packages (amd64 and arm64), the browser zip and the Windows zip, built twice with
+# The Debian packages (amd64, arm64, armhf), the browser zip and the Windows zip, built twice with
 # SOURCE_DATE_EPOCH unset, are the same bytes; where not, diffoscope says what differs. One build
 # is the checkout's own, as `make test` made it; the other a copy of the source elsewhere, built
 # from nothing (the Windows libraries too) in another environment (working directory, umask, time
-# zone, locale), with the checkout's arm64 root linked in. Without the Windows libraries' sources,
+# zone, locale), with the checkout's ARM roots linked in. Without the Windows libraries' sources,
 # the Windows zip is left out, and the test says so.
 # tests/reproducible.sh SOURCE_FOLDER SCRATCH_FOLDER
 set -eu
@@ -16,11 +16,12 @@ unset MAKEFLAGS MFLAGS MAKELEVEL
 # The copies are elsewhere: they take the libraries' sources from where this checkout has them.
 ZARN_THIRD_PARTY=$(realpath -m "${ZARN_THIRD_PARTY:-$source/../shared/third-party}")
 export ZARN_THIRD_PARTY
-targets="package package-arm64 web windows"
+crossArches="arm64 armhf"
+targets="package package-arm64 package-armhf web windows"
 artefacts="zarn_*.deb zarn-web.zip zarn-windows-*.zip"
 if [ ! -d "$ZARN_THIRD_PARTY" ]; then
     echo "the Windows zip is left out: no library sources in $ZARN_THIRD_PARTY"
-    targets="package package-arm64 web"
+    targets="package package-arm64 package-armhf web"
     artefacts="zarn_*.deb zarn-web.zip"
 fi
 
@@ -34,7 +35,9 @@ copy() {
 build() {
     copy "$1"
     mkdir -p "$1/build"
-    cp -al "$source/build/arm64" "$1/build/arm64"
+    for arch in $crossArches; do
+        cp -al "$source/build/$arch" "$1/build/$arch"
+    done
     mkdir -p "$1.cwd"
     # shellcheck disable=SC2086 # $targets is a list of make targets
     (cd "$1.cwd" && umask "$2" && TZ=$3 LC_ALL=$4 make -s -j 4 -C "$1" $targets >"$1.log" 2>&1) ||
@@ -44,11 +47,13 @@ mkdir -p "$scratch/checkout"
 (
     cd "$source"
     # shellcheck disable=SC2086 # $targets is a list of make targets
-    make -s ${targets#package package-arm64 } >"$scratch/checkout.log" 2>&1 &&
+    make -s ${targets#package package-arm64 package-armhf } >"$scratch/checkout.log" 2>&1 &&
         tools/make-package.sh "$scratch/checkout-package" "$scratch/checkout" \
             >>"$scratch/checkout.log" 2>&1 &&
-        tools/make-package.sh "$scratch/checkout-package-arm64" "$scratch/checkout" \
-            arm64 build/arm64 >>"$scratch/checkout.log" 2>&1
+        for arch in $crossArches; do
+            tools/make-package.sh "$scratch/checkout-package-$arch" "$scratch/checkout" \
+                "$arch" "build/$arch" >>"$scratch/checkout.log" 2>&1 || exit 1
+        done
 ) || { cat "$scratch/checkout.log"; exit 1; }
 # shellcheck disable=SC2086 # the zips' names, as globs
 for artefact in ${artefacts#zarn_*.deb }; do

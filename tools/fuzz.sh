@@ -9,7 +9,8 @@ seconds=${FUZZ_SECONDS:-180}
 "$fuzz/fuzz/make_seeds" "$fuzz/seeds/picture" "$fuzz/seeds/font" "graphics/$ZARN_FONT_FILE"
 mkdir -p "$fuzz/crashes"
 # A picture of more than a few hundred MB from a file of a few KB is a finding, as a crash is.
-options="-rss_limit_mb=1024 -malloc_limit_mb=400 -print_final_stats=1 -artifact_prefix=$fuzz/crashes/"
+options="-rss_limit_mb=1024 -malloc_limit_mb=400 -print_final_stats=1"
+options="$options -artifact_prefix=$fuzz/crashes/"
 tools/sdl-implementations.sh | while read -r sdl library_path; do
     for target in picture font; do
         case $target in

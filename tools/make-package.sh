@@ -1,9 +1,10 @@
 #!/bin/sh
 # `make package`: the Debian package, built as Debian builds: its own build folder with Debian's
 # layout for games and Debian's hardening flags, the binary stripped. Built again from the same
-# commit, in any folder, at any time, it is the same file byte for byte. With arm64, the package
-# for arm64, cross-compiled against the arm64 root in ARM64_FOLDER (arm64/root.sh makes it).
-# tools/make-package.sh BUILD_FOLDER OUTPUT_FOLDER [arm64 ARM64_FOLDER]
+# commit, in any folder, at any time, it is the same file byte for byte. With ARCH (arm64,
+# armhf), the package for that architecture, cross-compiled against the root in CROSS_FOLDER
+# (cross/root.sh makes it).
+# tools/make-package.sh BUILD_FOLDER OUTPUT_FOLDER [ARCH CROSS_FOLDER]
 set -eu
 # The package's folders are open to all, whatever the umask of whoever builds it.
 umask 022
@@ -20,16 +21,18 @@ export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 prefixMap="-ffile-prefix-map=$root=. -ffile-prefix-map=$build=."
 cross=""
 cpackCross=""
-if [ "${3:-}" = arm64 ]; then
-    "$root/arm64/root.sh" "$4"
+if [ -n "${3:-}" ]; then
+    "$root/cross/root.sh" "$3" "$4"
     sysroot=$(cd "$4" && pwd -P)/root
-    # The flags and the libraries' packages are arm64's; the root's place leaves no trace.
-    export DEB_HOST_ARCH=arm64
+    triplet=$(dpkg-architecture -a "$3" -q DEB_HOST_MULTIARCH 2>/dev/null)
+    # The flags and the libraries' packages are ARCH's; the root's place leaves no trace.
+    export DEB_HOST_ARCH="$3"
     prefixMap="$prefixMap -ffile-prefix-map=$sysroot="
-    cross="-DCMAKE_TOOLCHAIN_FILE=$root/arm64/toolchain.cmake -DZARN_ARM64_ROOT=$sysroot"
-    libs=$sysroot/usr/lib/aarch64-linux-gnu
-    cpackCross="-D CPACK_DEBIAN_PACKAGE_ARCHITECTURE=arm64
-        -D CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS=$libs;$sysroot/lib/aarch64-linux-gnu"
+    cross="-DCMAKE_TOOLCHAIN_FILE=$root/cross/toolchain.cmake -DZARN_CROSS_ROOT=$sysroot
+        -DZARN_CROSS_TRIPLET=$triplet"
+    libs="$sysroot/usr/lib/$triplet;$sysroot/lib/$triplet"
+    cpackCross="-D CPACK_DEBIAN_PACKAGE_ARCHITECTURE=$3
+        -D CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS=$libs"
 fi
 # shellcheck disable=SC2086 # $cross is a list of options
 CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS) $prefixMap" \

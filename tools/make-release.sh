@@ -1,9 +1,9 @@
 #!/bin/sh
-# `make release`, after `make package`, `make package-arm64`, `make web` and `make windows`: what a
-# release publishes, in build/release/: the source archive, the Debian packages for amd64 and
-# arm64, the browser zip, the Windows zip with the source of the SDL it carries (the archives and
-# the list of patches applied, as its LGPL asks), and SHA256SUMS over them. Built again from the
-# same commit, each is the same file byte for byte.
+# `make release`, after `make package`, `make package-arm64`, `make package-armhf`, `make web` and
+# `make windows`: what a release publishes, in build/release/: the source archive, the Debian
+# packages for amd64, arm64 and armhf, the browser zip, the Windows zip with the source of the SDL
+# it carries (the archives and the list of patches applied, as its LGPL asks), and SHA256SUMS over
+# them. Built again from the same commit, each is the same file byte for byte.
 set -eu
 cd "$(dirname "$0")/.."
 version=$(tools/version.sh build)

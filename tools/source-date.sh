@@ -12,6 +12,7 @@ elif [ "$(git -C "$root" rev-parse --show-toplevel 2>/dev/null)" = "$root" ]; th
 elif grep -qx '[0-9][0-9]*' "$root/dist/source-date" 2>/dev/null; then
     cat "$root/dist/source-date"
 else
-    echo "zarn: no date for the release: not a git checkout, and dist/source-date holds no date; set SOURCE_DATE_EPOCH" >&2
+    echo "zarn: no date for the release: not a git checkout, and dist/source-date holds no date;" \
+        "set SOURCE_DATE_EPOCH" >&2
     exit 1
 fi

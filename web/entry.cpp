@@ -8,10 +8,10 @@
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
-// When each frame is due, from the refreshes' time stamps (pace.cpp). A hidden page gets no
-// refreshes, or ignores them: the round stands still, the end screen's hold too.
+// When each frame is due, and when the end screen's hold ends, from the refreshes' time stamps
+// (pace.cpp). A hidden page gets no refreshes, or ignores them: the round stands still, the end
+// screen's hold too.
 static Pace FramePace;
-static double HoldLeft = 0; // how long the end screen stays up; 0 when it is not up
 
 static bool PageIsHidden() {
     EmscriptenVisibilityChangeEvent visibility;
@@ -40,7 +40,7 @@ static bool PlayFrame() {
     ComposeFrame();
     ShowFrame(EndSceene);
     if (DrawnEndScreen) {
-        HoldLeft = END_SCREEN_HOLD; // the frame's end waits for the hold
+        PaceHold(FramePace); // the frame's end waits for the hold
     } else {
         FinishFrame();
     }
@@ -49,18 +49,15 @@ static bool PlayFrame() {
 
 static EM_BOOL Refresh(double now, void*) {
     bool hidden = PageIsHidden();
-    double played = PaceRefresh(FramePace, now, hidden);
+    PaceRefresh(FramePace, now, hidden);
     if (hidden) {
         return EM_TRUE;
     }
-    if (HoldLeft > 0) {
-        HoldLeft -= played;
-        if (HoldLeft > 0) {
+    if (FramePace.holdLeft > 0) {
+        if (!PaceHoldEnds(FramePace)) {
             return EM_TRUE;
         }
-        HoldLeft = 0;
         FinishFrame(); // the next frame starts at once, as natively
-        PaceRestart(FramePace);
     }
     if (!PaceFrameDue(FramePace)) {
         return EM_TRUE;

@@ -10,7 +10,7 @@
 #include <cmath>
 
 const double FRAME_LENGTH = 1000.0 / FPS;
-const double LONGEST_REFRESH = 100;
+const double LONGEST_REFRESH = 250;
 // The refresh period is an average of the last few dozen gaps between refreshes: a window moved
 // to another display learns its rate within a second.
 const double PERIOD_AVERAGING = 1.0 / 16;
@@ -21,25 +21,41 @@ const double PERIOD_AVERAGING = 1.0 / 16;
 // the refreshes faster than this share follows them.
 const double GRID_FOLLOWING = 1.0 / 32;
 // A gap between refreshes this many periods long is a refresh the browser missed, or more: never
-// one refresh whose time stamps jittered (at 240 Hz a millisecond is a quarter of a refresh).
+// one refresh whose time stamps jittered (a quarter of a refresh either way). It is play time.
 const double MISSED_REFRESH = 1.75;
+// Only gaps nearer one period than two measure the display's rate: a missed refresh's does not.
+const double ONE_REFRESH_AT_MOST = 1.5;
+// So many late refreshes in a row are no missed ones but a slower display, the window moved to
+// another: its rate is learnt anew.
+const int SLOWER_DISPLAY = 30;
 
-double PaceRefresh(Pace& pace, double now, bool hidden) {
+void PaceRefresh(Pace& pace, double now, bool hidden) {
     double elapsed = pace.lastRefresh < 0 ? 0 : now - pace.lastRefresh;
     pace.lastRefresh = now;
-    pace.gap = pace.gap || hidden || elapsed >= LONGEST_REFRESH ||
-               (pace.refreshPeriod > 0 && elapsed > MISSED_REFRESH * pace.refreshPeriod);
-    if (elapsed > 0 && elapsed < LONGEST_REFRESH) {
+    bool stalled = hidden || elapsed >= LONGEST_REFRESH;
+    bool missed = pace.refreshPeriod > 0 && elapsed > MISSED_REFRESH * pace.refreshPeriod;
+    pace.missedInARow = missed && !stalled ? pace.missedInARow + 1 : 0;
+    if (pace.missedInARow == SLOWER_DISPLAY) {
+        pace.refreshPeriod = 0;
+        pace.missedInARow = 0;
+    }
+    pace.gap = pace.gap || stalled;
+    pace.missed = pace.missed || missed;
+    if (elapsed > 0 && !stalled &&
+        (pace.refreshPeriod == 0 || elapsed < ONE_REFRESH_AT_MOST * pace.refreshPeriod)) {
         pace.refreshPeriod +=
             (elapsed - pace.refreshPeriod) * (pace.refreshPeriod > 0 ? PERIOD_AVERAGING : 1);
     }
+    pace.played = 0;
     if (hidden) {
-        return 0;
+        return;
     }
-    elapsed = std::min(elapsed, LONGEST_REFRESH);
+    if (stalled) {
+        elapsed = std::min(elapsed, pace.refreshPeriod > 0 ? pace.refreshPeriod : FRAME_LENGTH);
+    }
+    pace.played = elapsed;
     pace.playTime += elapsed;
     ++pace.refreshesUp;
-    return elapsed;
 }
 
 bool PaceFrameDue(Pace& pace) {
@@ -47,27 +63,41 @@ bool PaceFrameDue(Pace& pace) {
     double late = pace.playTime - pace.frameDue;
     bool due = late >= -period / 2;
     // Whatever the time stamps, a frame stays up one refresh longer or shorter than the frame
-    // before it, at most; a gap between them ends the frame at once.
-    if (pace.lastFrameUp > 0 && !pace.gap) {
+    // before it, at most; a gap or a missed refresh between them ends the frame when it is due.
+    if (pace.lastFrameUp > 0 && !pace.gap && !pace.missed) {
         due = (due && pace.refreshesUp >= pace.lastFrameUp - 1) ||
               pace.refreshesUp > pace.lastFrameUp;
     }
     if (!due) {
         return false;
     }
-    // A frame after a gap, or more than a refresh off its place (after the end screen's hold),
-    // starts a new grid: the game does not hurry to make up lost time.
-    bool onGrid = !pace.gap && std::abs(late) < period;
-    pace.frameDue = (onGrid ? pace.frameDue + late * GRID_FOLLOWING : pace.playTime) + FRAME_LENGTH;
-    pace.lastFrameUp = onGrid && pace.frameUp ? pace.refreshesUp : 0;
+    // A frame after a gap (a hidden page, a stalled browser) starts a new grid: the game does not
+    // hurry to make up lost time. Missed refreshes are play time: their frames keep their places,
+    // whatever refreshes show them. The grid follows the refreshes' jitter, never a frame late for
+    // a missed refresh.
+    bool onGrid = !pace.gap && std::abs(late) < LONGEST_REFRESH;
+    double following = std::abs(late) < period ? late * GRID_FOLLOWING : 0;
+    pace.frameDue = (onGrid ? pace.frameDue + following : pace.playTime) + FRAME_LENGTH;
+    pace.lastFrameUp = onGrid && pace.frameUp && !pace.missed ? pace.refreshesUp : 0;
     pace.frameUp = true;
     pace.refreshesUp = 0;
     pace.gap = false;
+    pace.missed = false;
     return true;
 }
 
-void PaceRestart(Pace& pace) {
+void PaceHold(Pace& pace) {
+    pace.holdLeft = END_SCREEN_HOLD;
+}
+
+bool PaceHoldEnds(Pace& pace) {
+    pace.holdLeft -= pace.played;
+    if (pace.holdLeft > 0) {
+        return false;
+    }
+    pace.holdLeft = 0;
     pace.frameDue = pace.playTime;
     pace.frameUp = false; // the end screen's hold is no frame to measure the next one against
     pace.lastFrameUp = 0;
+    return true;
 }

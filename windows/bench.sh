@@ -18,11 +18,17 @@ if [ ! -f "$exe" ]; then
 fi
 # xwd and xwininfo read the screen: without them the wait for a picture would never end.
 for tool in xwd xwininfo xdotool; do
-    command -v "$tool" >/dev/null || { echo "windows/bench.sh: $tool is missing; make bench installs it"; exit 1; }
+    command -v "$tool" >/dev/null ||
+        { echo "windows/bench.sh: $tool is missing; make bench installs it"; exit 1; }
 done
 export WINEPREFIX="$build/wine-bench/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 [ -d "$WINEPREFIX" ] || "$root/windows/wine-session.sh" prefix "$build/wine-bench"
 now() { date +%s%N; }
+# Gives up, saying what it waited for, once `seconds` from `since` (now's time) have passed.
+within() { # seconds, since, what
+    [ $(($(now) - $2)) -le $(($1 * 1000000000)) ] ||
+        { echo "windows/bench.sh: no $3 within $1 s" >&2; exit 1; }
+}
 picture() { xwd -silent -id "$1" | md5sum; }
 # Whether the game has drawn: the window's bottom 100 rows are no longer black.
 drawn() {
@@ -45,15 +51,18 @@ measure() { # label, the game's process names (a pattern), command...
     (cd "$root" && exec "$@") &
     window=""
     while [ -z "$window" ]; do
-        window=$(xdotool search --name "$ZARN_WINDOW_TITLE" 2>/dev/null | head -n 1) || sleep 0.005
+        within 60 "$start" window
+        window=$(xdotool search --name "$ZARN_WINDOW_TITLE" 2>/dev/null | head -n 1) ||
+            sleep 0.005
     done
     shown=$(now)
-    until drawn "$window"; do :; done
+    until drawn "$window"; do within 30 "$shown" "first frame"; done
     drawn=$(now)
     # Five Life steps, from the first change on.
     last=$(picture "$window")
     changes=0
     while [ "$changes" -lt 6 ]; do
+        within 60 "$drawn" "five Life steps"
         current=$(picture "$window")
         if [ "$current" != "$last" ]; then
             [ "$changes" -eq 0 ] && first=$(now)

@@ -20,18 +20,23 @@ host=x86_64-w64-mingw32
 # Where each archive comes from, for the one line that says it is missing.
 origin() {
     case "$1" in
-        libsdl1.2_*) echo "Debian's source package libsdl1.2 1.2.15+dfsg2-8, https://deb.debian.org/debian/pool/main/libs/libsdl1.2/" ;;
-        freetype_*) echo "Debian's source package freetype 2.13.3+dfsg, https://deb.debian.org/debian/pool/main/f/freetype/" ;;
-        SDL_ttf-*) echo "git archive of SDL_ttf's tag release-2.0.11, as the project's shared third-party folder holds it" ;;
+        libsdl1.2_*) echo "Debian's source package libsdl1.2 1.2.15+dfsg2-8," \
+            "https://deb.debian.org/debian/pool/main/libs/libsdl1.2/" ;;
+        freetype_*) echo "Debian's source package freetype 2.13.3+dfsg," \
+            "https://deb.debian.org/debian/pool/main/f/freetype/" ;;
+        SDL_ttf-*) echo "git archive of SDL_ttf's tag release-2.0.11," \
+            "as the project's shared third-party folder holds it" ;;
     esac
 }
 while read -r sum name; do
     if [ ! -f "$archives/$name" ]; then
-        echo "zarn: missing $archives/$name: get it from $(origin "$name"), or set ZARN_THIRD_PARTY to the folder that holds it" >&2
+        echo "zarn: missing $archives/$name: get it from $(origin "$name")," \
+            "or set ZARN_THIRD_PARTY to the folder that holds it" >&2
         exit 3
     fi
     if [ "$(sha256sum <"$archives/$name" | cut -d' ' -f1)" != "$sum" ]; then
-        echo "zarn: $archives/$name is not the archive the build expects (SHA-256 $sum): get it again from $(origin "$name")" >&2
+        echo "zarn: $archives/$name is not the archive the build expects (SHA-256 $sum):" \
+            "get it again from $(origin "$name")" >&2
         exit 3
     fi
 done <"$here/third-party.sha256"
@@ -59,7 +64,11 @@ export PKG_CONFIG_LIBDIR="$prefix/lib/pkgconfig"
 run() {
     log=$work/$1.log
     shift
-    "$@" >>"$log" 2>&1 || { tail -n 40 "$log" >&2; echo "zarn: building the Windows libraries failed: $*" >&2; exit 1; }
+    "$@" >>"$log" 2>&1 || {
+        tail -n 40 "$log" >&2
+        echo "zarn: building the Windows libraries failed: $*" >&2
+        exit 1
+    }
 }
 echo "Building SDL 1.2, FreeType and SDL_ttf for Windows into $prefix" >&2
 
@@ -69,7 +78,8 @@ echo "Building SDL 1.2, FreeType and SDL_ttf for Windows into $prefix" >&2
     run sdl tar xzf "$archives/libsdl1.2_1.2.15+dfsg2.orig.tar.gz"
     run sdl tar xJf "$archives/libsdl1.2_1.2.15+dfsg2-8.debian.tar.xz"
     # Debian's patches but one: it drops the -lSDLmain -mwindows that a Windows program needs.
-    grep -v -e '^#' -e '^dont_propagate_lpthread.diff$' debian/patches/series >"$prefix/sdl-patches.txt"
+    grep -v -e '^#' -e '^dont_propagate_lpthread.diff$' debian/patches/series \
+        >"$prefix/sdl-patches.txt"
     while read -r patch; do
         run sdl patch -d SDL-1.2.15 -p1 --no-backup-if-mismatch -i "$work/debian/patches/$patch"
     done <"$prefix/sdl-patches.txt"
@@ -112,7 +122,8 @@ cd "$work"
 run sdl_ttf tar xzf "$archives/SDL_ttf-2.0.11.tar.gz"
 cd SDL_ttf-2.0.11
 # shellcheck disable=SC2086 # $CFLAGS is a list of flags
-run sdl_ttf "$CC" $CFLAGS -c SDL_ttf.c -I"$prefix/include/SDL" -I"$prefix/include/freetype2" -o SDL_ttf.o
+run sdl_ttf "$CC" $CFLAGS -c SDL_ttf.c -I"$prefix/include/SDL" -I"$prefix/include/freetype2" \
+    -o SDL_ttf.o
 run sdl_ttf $host-ar rcD "$prefix/lib/libSDL_ttf.a" SDL_ttf.o
 cp SDL_ttf.h "$prefix/include/SDL/"
 cp COPYING "$prefix/licences/SDL_ttf-COPYING.txt"

@@ -39,7 +39,8 @@ fi
 system="kernel32.dll user32.dll gdi32.dll advapi32.dll winmm.dll msvcrt.dll"
 shipped=$(printf '%s\n' * | tr '[:upper:]' '[:lower:]')
 for binary in *.exe *.dll; do
-    for import in $(x86_64-w64-mingw32-objdump -p "$binary" | sed -n 's/^[[:space:]]*DLL Name: //p'); do
+    imports=$(x86_64-w64-mingw32-objdump -p "$binary" | sed -n 's/^[[:space:]]*DLL Name: //p')
+    for import in $imports; do
         lower=$(echo "$import" | tr '[:upper:]' '[:lower:]')
         if echo "$system $shipped" | tr ' ' '\n' | grep -qx "$lower"; then
             echo "$binary imports $import: found"

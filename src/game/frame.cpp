@@ -65,6 +65,21 @@ void HoldEndScreen() {
     }
 }
 
+void RunFrame() {
+    Sint32 oldTime = SDL_GetTicks();
+    ComposeFrame();
+    int pad = FramePad(oldTime, SDL_GetTicks());
+    if (pad > 0) {
+        SDL_Delay(pad);
+    }
+    ShowFrame(EndSceene);
+    if (DrawnEndScreen) {
+        HoldEndScreen();
+    }
+    EndFrame();
+    ShowFrame(Backbuffer);
+}
+
 void EndFrame() {
     DrawnEndScreen = false;
     Frames++;

@@ -51,8 +51,9 @@ void FreeGame();
 void ResetGame();  // player back to the middle, enemy to a new random place
 void StartRound(); // score 0, full Life
 
-// One frame: the loop in main runs these in order.
+// One frame: the loop in main drains the events, then runs the rest in order.
 bool ProgramIsRunning();
+void RunFrame();     // all of a frame after the drain, paced to FRAME_DELAY ms
 void ComposeFrame(); // clear, update, draw, restart the round when Life is out
 int FramePad(Sint32 oldTime, Sint32 now);
 void HoldEndScreen();

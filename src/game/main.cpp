@@ -112,18 +112,7 @@ int SDL_main(int argc, char* argv[]) {
         return status;
     }
     while (ProgramIsRunning()) {
-        Sint32 oldTime = SDL_GetTicks();
-        ComposeFrame();
-        int pad = FramePad(oldTime, SDL_GetTicks());
-        if (pad > 0) {
-            SDL_Delay(pad);
-        }
-        ShowFrame(EndSceene);
-        if (DrawnEndScreen) {
-            HoldEndScreen();
-        }
-        EndFrame();
-        ShowFrame(Backbuffer);
+        RunFrame();
     }
     // The window lost on a switch to or from full screen ends the game, with what went wrong.
     int status = StartupError()[0] != '\0' ? ReportStartupError() : 0;

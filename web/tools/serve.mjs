@@ -1,5 +1,5 @@
-// Serves a folder on 127.0.0.1: `node web/serve.mjs build/web 8000` for `make web-run`, and the
-// server of the browser test and the benchmark. A page that loads WebAssembly and data files
+// Serves a folder on 127.0.0.1: `node web/tools/serve.mjs build/web 8000` for `make web-run`, and
+// the server of the browser test and the benchmark. A page that loads WebAssembly and data files
 // cannot come from file://. It answers as a plain static host does: validators (ETag,
 // Last-Modified), "not modified" for a file the browser already has, and, only when asked to
 // (gzipText), gzip for text types, as many hosts do. It counts the body bytes it sends.

@@ -1,7 +1,7 @@
 // `make web-soak`: the browser version played for a long while as a player plays it, the arrows
 // held and let go, the pointer moving over the game, rounds ending and starting again; it fails
 // if the page stops drawing or its browser's web process crashes.
-// node web/soak.mjs BUILD_FOLDER [ENGINE [MINUTES]] (with DISPLAY set, for WebKit)
+// node web/tools/soak.mjs BUILD_FOLDER [ENGINE [MINUTES]] (with DISPLAY set, for WebKit)
 import { join } from "node:path";
 import { lifeDigits, openGame, sleep } from "./browsers.mjs";
 

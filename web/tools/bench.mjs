@@ -2,21 +2,24 @@
 // worker's store included, counted at the server as body bytes, from a host that compresses
 // nothing and from one that gzips text types (both answer "not modified" as real hosts do); then
 // in each engine the time from page load to the first frame, fresh and (median of five) from the
-// service worker's store, the pace and how evenly frames follow the display's refreshes, and the
-// CPU the browser uses while the game plays, beside what it uses for a page that redraws one
-// pixel 30 times a second, for one that uploads a whole 512 x 512 frame 30 times a second (what
-// any software-drawn game pays at the least) and for that upload on the display's clock, each the
-// median of three 10-s runs; Firefox's pace on displays of seven other refresh rates; last the
-// native game's CPU under the same X server.
-// node web/bench.mjs BUILD_FOLDER (with DISPLAY set, for WebKit and the native game)
+// service worker's store, the pace, the end screen's hold and how evenly frames follow the
+// display's refreshes, and the CPU the browser uses while the game plays, beside what it uses for
+// a page that redraws one pixel 30 times a second, for one that uploads a whole 512 x 512 frame 30
+// times a second (what any software-drawn game pays at the least) and for that upload on the
+// display's clock, each the median of three 10-s runs; Firefox's pace on displays of seven other
+// refresh rates; last the native game's CPU under the same X server.
+// node web/tools/bench.mjs BUILD_FOLDER (with DISPLAY set, for WebKit and the native game)
 import { mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { spawn } from "node:child_process";
 import { join } from "node:path";
-import { ENGINES, framesOnScreen, lifeChanges, openGame, sleep } from "./browsers.mjs";
+import { ENGINES, LIFE_DIGITS, changesAt, framesOnScreen, lifeChanges } from "./browsers.mjs";
+import { lifeDigits, openGame, sleep } from "./browsers.mjs";
 
 const build = process.argv[2];
 const web = join(build, "web");
+// A Life step is FPS frames (src/game/game.h).
+const { FPS } = JSON.parse(readFileSync(join(build, "facts.json"), "utf8"));
 const ticks = (pid) => {
   // user + system CPU time of a process and its children, in clock ticks
   let total = 0;
@@ -105,9 +108,15 @@ const firstFrame = (page) =>
       }),
   );
 // The pace: three Life steps of 30 frames each, timed by when Life's digits change.
+// Frames a second, from the time that three Life steps take.
 async function pace(page) {
   const changes = await lifeChanges(page, 4, 20000);
-  return (3 * 30 * 1000) / (changes[3] - changes[0]);
+  return (3 * FPS * 1000) / (changes[3].at - changes[0].at);
+}
+// The end screen's hold, in ms: the longest wait between Life's changes in a whole round.
+async function hold(page) {
+  const changes = await changesAt(page, LIFE_DIGITS, { ms: 100000, until: await lifeDigits(page) });
+  return Math.max(...changes.slice(1).map((change, i) => change.at - changes[i].at));
 }
 const row = (what, value, unit) => console.log(`${what.padEnd(30)} ${value.padStart(8)} ${unit}`);
 
@@ -132,7 +141,13 @@ for (const engine of ENGINES) {
     again[2].toFixed(0),
     "ms after the page began to load, median of 5",
   );
-  row(`${engine} pace`, (await pace(page)).toFixed(1), "frames a second");
+  const perSecond = await pace(page);
+  row(
+    `${engine} pace`,
+    perSecond.toFixed(1),
+    `frames a second: a Life step in ${FPS / perSecond} s`,
+  );
+  row(`${engine} end screen`, ((await hold(page)) / 1000).toFixed(2), "s held");
   // How evenly: how long each frame stays on the screen, over 30 s of refreshes.
   const { period, stays } = await framesOnScreen(page, 1800);
   const frames = Object.values(stays).reduce((sum, n) => sum + n, 0);
@@ -182,7 +197,7 @@ for (const refreshRate of [48, 50, 75, 90, 100, 120, 144]) {
 }
 
 const native = spawn(join(build, "zarn"), [], {
-  cwd: new URL("..", import.meta.url).pathname,
+  cwd: new URL("../..", import.meta.url).pathname,
   stdio: "ignore",
 });
 await sleep(1000);

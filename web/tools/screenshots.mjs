@@ -1,5 +1,5 @@
 // `make web-screenshots`: the browser version on a phone, upright and sideways, for the README.
-// node web/screenshots.mjs WEB_FOLDER OUTPUT_FOLDER
+// node web/tools/screenshots.mjs WEB_FOLDER OUTPUT_FOLDER
 import { join } from "node:path";
 import { openGame } from "./browsers.mjs";
 

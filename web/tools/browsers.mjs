@@ -19,7 +19,6 @@ const MINIBROWSER = `/usr/lib/${triplet}/webkit2gtk-4.1/MiniBrowser`;
 export const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 const CHROMIUMS_OWN = "Page.getInstallabilityErrors is Chromium's own";
 const FRAME_RATE = "layout.frame_rate"; // Firefox's refreshes a second, in place of the display's
-const FIREFOXS_OWN = `a display of another refresh rate is Firefox's own setting (${FRAME_RATE})`;
 
 // Reports the page's own errors and Content-Security-Policy violations on its console.
 const reportViolations = () =>
@@ -107,7 +106,7 @@ async function openPuppeteer(engine, url, errors, refreshRate) {
     },
   };
   if (engine === "chromium") {
-    game.cannot = { refreshRate: FIREFOXS_OWN };
+    game.cannot = {};
     game.phonePage = (width, height) =>
       puppeteerPage(browser, url, errors, {
         width,
@@ -223,9 +222,7 @@ async function openWebKit(url) {
     cannot: {
       phone: "WebKitWebDriver has no device emulation (touch screen, device scale)",
       install: CHROMIUMS_OWN,
-      refreshRate: FIREFOXS_OWN,
       hide: "WebDriver reads only the window in front, not the game's page behind another",
-      pace: "MiniBrowser in Xvfb refreshes at 62.5 Hz: one frame in twelve stays three refreshes",
       // Measured: it asks for nothing with a validator, so the worker's install costs it every
       // file again.
       weight: "MiniBrowser under WebKitWebDriver keeps no HTTP cache",
@@ -250,10 +247,11 @@ export const lifeDigits = (page) =>
       document.getElementById("canvas").getContext("2d").getImageData(x, y, w, h).data.join(),
     LIFE_DIGITS,
   );
-// When the canvas's rectangle [x, y, w, h] changes, seen by the page at every refresh (its time
-// stamps, in ms): the first `count` changes, or as many as come within `ms`, or those until it
-// shows `until` (its pixels, as lifeDigits reads them). Read in the page, so that the time a
-// driver takes to ask does not blur the pace.
+// When the canvas's rectangle [x, y, w, h] changes, seen by the page at every refresh: at which
+// refresh (`at`, its time stamp in ms) and after how many of the game's frames (`frame`, as
+// framesDrawn counts them, once it does): the first `count` changes, or as many as come within
+// `ms`, or those until it shows `until` (its pixels, as lifeDigits reads them). Read in the page,
+// so that the time a driver takes to ask does not blur them.
 export const changesAt = (page, rectangle, { count = 1e9, ms, until = null }) =>
   page.evaluate(
     ([[x, y, w, h], count, ms, until]) =>
@@ -265,7 +263,7 @@ export const changesAt = (page, rectangle, { count = 1e9, ms, until = null }) =>
         setTimeout(() => resolve(times), ms);
         const look = (now) => {
           const seen = pixels();
-          if (seen !== shown) times.push(now);
+          if (seen !== shown) times.push({ at: now, frame: window.zarnFrames?.length });
           shown = seen;
           const done = times.length >= count || (times.length && seen === until);
           return done ? resolve(times) : requestAnimationFrame(look);
@@ -277,16 +275,30 @@ export const changesAt = (page, rectangle, { count = 1e9, ms, until = null }) =>
 export const lifeChanges = (page, count, ms) => changesAt(page, LIFE_DIGITS, { count, ms });
 
 // The game's frames, counted in the page: each starts by clearing the canvas, first thing, so the
-// refreshes at which the canvas is cleared are the frames' (their time stamps in zarnFrames). The
-// count so far; the first call on a page starts it.
+// refreshes (requestAnimationFrame's callbacks) at which the canvas is cleared are the frames'
+// (their time stamps in zarnFrames). Once the game has drawn a frame at a refresh, a clearing
+// outside one counts in zarnOffRefresh. The count so far; the first call on a page starts it.
 export const framesDrawn = (page) =>
   page.evaluate(() => {
     const ctx = document.getElementById("canvas").getContext("2d");
     if (!Object.hasOwn(ctx, "fillRect")) {
       window.zarnFrames = [];
+      window.zarnOffRefresh = 0;
+      let refresh = null;
+      const request = window.requestAnimationFrame.bind(window);
+      window.requestAnimationFrame = (callback) =>
+        request((now) => {
+          refresh = now;
+          try {
+            callback(now);
+          } finally {
+            refresh = null;
+          }
+        });
       ctx.fillRect = function (...args) {
-        const now = document.timeline.currentTime;
-        if (window.zarnFrames.at(-1) !== now) window.zarnFrames.push(now);
+        if (refresh === null) {
+          if (window.zarnFrames.length) window.zarnOffRefresh++;
+        } else if (window.zarnFrames.at(-1) !== refresh) window.zarnFrames.push(refresh);
         return CanvasRenderingContext2D.prototype.fillRect.apply(this, args);
       };
     }
