@@ -372,10 +372,15 @@ int LifeShown(SDL_Surface* picture) {
     return -1;
 }
 
-std::string LifeRows(const GameWindow& window) {
+std::string LifeLine(const GameWindow& window) {
     Picture picture = window.Capture();
-    const char* pixels = static_cast<const char*>(picture->pixels);
-    return std::string(pixels + 40 * picture->pitch, pixels + 70 * picture->pitch);
+    std::string ink;
+    for (int y = 40; y < 70; ++y) {
+        for (int x = 0; x < SCREEN_WIDTH; ++x) {
+            ink += PixelAt(picture.get(), x, y) == LIGHT_GREY ? '#' : '.';
+        }
+    }
+    return ink;
 }
 
 int DifferentPixels(SDL_Surface* a, SDL_Surface* b) {
@@ -389,9 +394,9 @@ int DifferentPixels(SDL_Surface* a, SDL_Surface* b) {
 }
 
 bool HudChanges(const GameWindow& window) {
-    std::string before = LifeRows(window);
+    std::string before = LifeLine(window);
     return Eventually(WithinFrames(FRAMES_PER_LIFE_STEP),
-                      [&] { return LifeRows(window) != before; });
+                      [&] { return LifeLine(window) != before; });
 }
 
 XServer* EndToEnd::server = nullptr;

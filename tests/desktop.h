@@ -133,8 +133,9 @@ int PlayerTop(SDL_Surface* picture, SDL_Surface* player);
 int LifeShown(SDL_Surface* picture);
 // How many pixels of the two pictures of the game differ.
 int DifferentPixels(SDL_Surface* a, SDL_Surface* b);
-// The rows of the Life line of a window at 1x, as bytes: they change at every Life step.
-std::string LifeRows(const GameWindow& window);
+// The ink of the Life line of a window at 1x, where no sprite moves it: it changes at every Life
+// step, and only then.
+std::string LifeLine(const GameWindow& window);
 // Waits for the next Life step: proof that frames ran.
 bool HudChanges(const GameWindow& window);
 

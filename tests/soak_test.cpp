@@ -1,5 +1,5 @@
 // Long play: the real game under valgrind, random keys and pointer moves, for a while, counted
-// in Life steps (a second or so each): ZARN_SOAK_STEPS, 60 by default; `make soak` plays 600.
+// in Life steps (a second or so each): ZARN_SOAK_STEPS, 30 by default; `make soak` plays 600.
 #include "desktop.h"
 
 #include <chrono>
@@ -46,7 +46,7 @@ static std::vector<std::string> DefinitelyLost(const fs::path& log) {
 
 TEST(Soak, LongPlayLeaksNothingOfTheGamesOwnAndMemoryStaysFlat) {
     const char* setting = getenv("ZARN_SOAK_STEPS");
-    const int steps = setting ? atoi(setting) : 60;
+    const int steps = setting ? atoi(setting) : 30;
     // Under valgrind the game's memory climbs while valgrind translates each of its paths as it
     // first runs, however long the game takes to get there. It has settled once it stays within
     // SETTLE_KB for SETTLE_STEPS, and from there it must stay flat for the rest of the play.
@@ -69,9 +69,9 @@ TEST(Soak, LongPlayLeaksNothingOfTheGamesOwnAndMemoryStaysFlat) {
     const char* held = nullptr;
     long settled = -1, highest = 0, flatSince = 0;
     int step = 0, settledAt = 0, flatFrom = 0;
-    std::string life = LifeRows(window);
+    std::string life = LifeLine(window);
     while (settled < 0 ? step <= SETTLES_WITHIN : step <= settledAt + playSettled) {
-        if (std::string now = LifeRows(window); now != life) {
+        if (std::string now = LifeLine(window); now != life) {
             life = now;
             ++step;
         }
