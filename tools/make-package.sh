@@ -23,6 +23,9 @@ cross=""
 cpackCross=""
 if [ -n "${3:-}" ]; then
     "$root/cross/root.sh" "$3" "$4"
+    # A folder that an older checkout configured with another toolchain file starts afresh.
+    grep -qsF "$root/cross/toolchain.cmake" "$build"/CMakeFiles/*/CMakeSystem.cmake ||
+        rm -rf "${build:?}"/*
     sysroot=$(cd "$4" && pwd -P)/root
     triplet=$(dpkg-architecture -a "$3" -q DEB_HOST_MULTIARCH 2>/dev/null)
     # The flags and the libraries' packages are ARCH's; the root's place leaves no trace.
