@@ -8,6 +8,7 @@ set(ZARN_GAME_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/game/player.cpp
   ${CMAKE_CURRENT_LIST_DIR}/media/errors.cpp
   ${CMAKE_CURRENT_LIST_DIR}/media/media.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/media/pad.cpp
   ${CMAKE_CURRENT_LIST_DIR}/media/screen.cpp)
 # What the desktop asks of the window; Windows and the browser have their own.
 set(ZARN_DESKTOP_SOURCE ${CMAKE_CURRENT_LIST_DIR}/media/desktop.cpp)
@@ -25,7 +26,7 @@ add_compile_options("$<$<COMPILE_LANGUAGE:CXX>:-Wall;-Wextra;-Werror>")
 # under Wine, and the helpers they share with the end-to-end tests. They make their BMP files with
 # tools/bmp_writer.cpp, as the fuzzers' first inputs are made. They count the game's flips and run
 # it on a clock of their own: SDL's calls for them are wrapped (round_test.cpp, draw_test.cpp).
-set(ZARN_UNIT_TEST_SOURCES media_test.cpp round_test.cpp draw_test.cpp)
+set(ZARN_UNIT_TEST_SOURCES media_test.cpp round_test.cpp draw_test.cpp pad_test.cpp)
 set(ZARN_UNIT_TEST_WRAPS -Wl,--wrap=SDL_Flip,--wrap=SDL_GetTicks,--wrap=SDL_Delay)
 set(ZARN_TEST_SUPPORT_SOURCES support.cpp bmp_file.cpp)
 list(TRANSFORM ZARN_UNIT_TEST_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/../tests/)

@@ -150,10 +150,9 @@ TEST_F(BigScreen, FullScreenCentresTheGameOnBlackAndF11OrAltEnterSwitchMidRound)
     window->MovePointer(5, 5);
     Picture game2x = ShowsTheGame(*window, 2, left, top);
     Picture screen = window->Capture();
-    const Color black = {0, 0, 0};
     for (SDL_Rect bar : {SDL_Rect{0, 0, left, 1200}, SDL_Rect{1600 - left, 0, left, 1200},
                          SDL_Rect{left, 0, 1024, top}, SDL_Rect{left, 1200 - top, 1024, top}}) {
-        EXPECT_EQ(CountColor(screen.get(), black, bar), bar.w * bar.h)
+        EXPECT_EQ(CountColor(screen.get(), BLACK, bar), bar.w * bar.h)
             << "bar at (" << bar.x << ", " << bar.y << ")";
     }
     Place enemyAt = FindEnemy(game2x.get(), enemy);

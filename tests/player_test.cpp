@@ -66,3 +66,15 @@ TEST_F(PlayerTest, ArrowKeysMoveTenPixelsAndStopAtTheWindowsEdges) {
         EXPECT_EQ(PlayerPaddleRect.x, 256);
     }
 }
+
+// A stick's tilt, -32768 to 32767, to the pointer's move in game pixels a frame: none within
+// the dead zone, one just past it, and at full tilt across the window in half a second (15 frames).
+TEST(PointerStep, GrowsFromOnePixelPastTheDeadZoneToTheWindowInHalfASecond) {
+    const int cases[][2] = {{0, 0},        {8191, 0},   {-8191, 0},   {8192, 1},
+                            {-8192, -1},   {9830, 1},   {16384, 4},   {20480, 9},
+                            {-24576, -16}, {32767, 35}, {-32768, -35}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(PointerStep(c[0]), c[1]) << "tilt " << c[0];
+    }
+    EXPECT_EQ((SCREEN_WIDTH + PointerStep(32767) - 1) / PointerStep(32767), FPS / 2);
+}

@@ -15,6 +15,7 @@
 const Color LIGHT_GREY = {225, 225, 225};
 const Color DARK_GREY = {64, 64, 64};
 const Color WHITE = {255, 255, 255};
+const Color BLACK = {0, 0, 0};
 // Rows 1 to 29 hold only the score line; the Life line starts at row 30.
 const int SCORE_ROWS_END = 30;
 // The player's sprite at the start: its middle column and row; its top at the bottom edge.

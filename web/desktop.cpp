@@ -10,3 +10,7 @@ void AskTheDesktop(Desktop& desktop) {
 }
 
 void PlaceWindow(int, int) {} // the page places the canvas
+
+const PadLayout& PadLayoutHere() {
+    return PAD_LAYOUTS[STANDARD_GAMEPAD];
+}

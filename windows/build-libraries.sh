@@ -87,10 +87,11 @@ echo "Building SDL 1.2, FreeType and SDL_ttf for Windows into $prefix" >&2
     # A patch changes configure.in, which this build does not regenerate configure from: seeing
     # configure older, SDL's make would warn and wait three seconds, in make and make install.
     touch configure
-    # The game draws in a window with GDI (SDL's windib driver) and reads the keyboard and the
-    # mouse: SDL leaves out sound, joysticks, CDs, DirectX and OpenGL, and half its build's time.
+    # The game draws in a window with GDI (SDL's windib driver) and reads the keyboard, the mouse
+    # and the pads (through winmm, as DirectX is left out): SDL leaves out sound, CDs, DirectX
+    # and OpenGL, and half its build's time.
     run sdl ./configure --host=$host --prefix="$prefix" --disable-static --enable-shared \
-        --disable-audio --disable-joystick --disable-cdrom --disable-directx --disable-video-opengl
+        --disable-audio --disable-cdrom --disable-directx --disable-video-opengl
     run sdl make -j "$jobs"
     run sdl make install
     cp COPYING "$prefix/licences/SDL-COPYING.txt"

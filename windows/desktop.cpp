@@ -33,3 +33,7 @@ void PlaceWindow(int x, int y) {
         SetWindowPos(info.window, NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
+
+const PadLayout& PadLayoutHere() {
+    return PAD_LAYOUTS[WINDOWS_JOYSTICK];
+}

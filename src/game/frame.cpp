@@ -10,13 +10,18 @@ static bool AsksForFullScreen(const SDL_keysym& key) {
     return key.sym == SDLK_F11 || (key.sym == SDLK_RETURN && (key.mod & KMOD_ALT));
 }
 
-// The only drain of the event queue: the keyboard and pointer state that the update step reads is
-// as of here. Switching to full screen and back happens here too, between frames: the round
-// goes on as it was.
+// The only drain of the event queue: the keyboard, pad and pointer state that the update step
+// reads is as of here. Switching to full screen and back happens here too, between frames: the
+// round goes on as it was.
 bool ProgramIsRunning() {
     bool running = true;
+    WatchPads();
     SDL_Event event;
     while (SDL_PollEvent(&event)) { // drained to the end, even after a quit request
+        NotePadEvent(event);
+        if (event.type == SDL_MOUSEMOTION) {
+            NoteMouseMotion(event.motion.x, event.motion.y);
+        }
         if (event.type == SDL_QUIT) {
             running = false;
         }

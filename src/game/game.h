@@ -30,6 +30,13 @@ const int END_SCREEN_HOLD = 5000; // ms
 // Where the pointer is when no game pixel is under it (over the bars around a full-screen game):
 // on no column or row of the game, so it scores nothing.
 const int OFF_THE_GAME = -1;
+// A pad's sticks report -32768 to 32767 each way. A tilt within a quarter of that is none. Past
+// it, the right stick moves the pointer a game pixel a frame, so that it can rest on a marker's
+// single column or row, and faster the further it goes: across the window in half a second at
+// full tilt.
+const int STICK_DEAD_ZONE = 8192;
+const int STICK_FULL_TILT = 32767;
+const int POINTER_TOP_SPEED = (SCREEN_WIDTH + FPS / 2 - 1) / (FPS / 2); // rounded up
 // The HUD's font size in points; its lines stand at (0, 1) and (0, 30).
 const int HUD_FONT_SIZE = 30;
 // Every character the HUD can show: its lines, the end screen's, and any score or Life.
@@ -64,6 +71,8 @@ void DrawGame();
 void UpdatePlayer();
 // The rules of play for one frame, given what the keys and the pointer say.
 void ApplyPlayerRules(bool upHeld, bool downHeld, int pointerX, int pointerY);
+// How far a stick tilted this much moves the pointer in a frame, in game pixels, signed.
+int PointerStep(int tilt);
 
 // The game's entry. Where SDL's headers rename main, SDL's wrapper calls it.
 int SDL_main(int argc, char* argv[]);

@@ -13,6 +13,8 @@ static const char* const USAGE =
     "the mouse pointer exactly on the red enemy's marker column or row before your Life\n"
     "runs out. F11 or Alt+Enter switches to full screen and back. Escape or closing the\n"
     "window ends the game.\n"
+    "A gamepad plugged in before the start plays too: the D-pad or the left stick steers,\n"
+    "the right stick moves the pointer, slowly when pushed a little.\n"
     "\n"
     "The game reads its pictures and font from graphics/ in the directory it is started in;\n"
     "the installed zarn starts it in its data directory.\n"

@@ -43,6 +43,7 @@ bool InitGame() {
 // Serves a failed start-up too, when only some of the media are up.
 void FreeGame() {
     FreeFiles();
+    ForgetPads();
     CloseGameWindow();
     TTF_Quit();
     SDL_Quit();

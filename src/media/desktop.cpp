@@ -5,6 +5,8 @@
 #include <SDL_syswm.h>
 
 #include <cstdlib>
+#include <cstring>
+#include <strings.h>
 
 void AskTheDesktop(Desktop& desktop) {
     // GNOME and other desktops tell X11 programs their whole-number scale factor this way.
@@ -31,4 +33,14 @@ void PlaceWindow(int x, int y) {
     if (info.info.x11.unlock_func) {
         info.info.x11.unlock_func();
     }
+}
+
+// sdl12-compat (SDL 1.2.50 and later) plays pads as SDL's game controllers unless the player
+// asked it not to; classic SDL 1.2, and sdl12-compat so asked, report what the kernel reports.
+const PadLayout& PadLayoutHere() {
+    const char* controllers = getenv("SDL12COMPAT_USE_GAME_CONTROLLERS");
+    bool asControllers =
+        controllers && strcmp(controllers, "0") && strcasecmp(controllers, "false");
+    bool compat = SDL_Linked_Version()->patch >= 50;
+    return PAD_LAYOUTS[compat && asControllers ? SDL_GAME_CONTROLLER : LINUX_GAMEPAD];
 }

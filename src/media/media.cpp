@@ -4,6 +4,7 @@
 #include "files.h"
 #include "game/game.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -16,10 +17,16 @@ TTF_Font* GameFont = NULL;
 
 bool InitSDL() {
     ClearStartupError();
-    // Video alone: SDL_GetTicks and SDL_Delay need no subsystem. The timer subsystem would run a
-    // thread for timers the game never sets, and on Windows its callback can still be running
-    // in that thread while SDL_Quit frees what it uses.
-    if (SDL_Init(SDL_INIT_VIDEO) == -1) {
+    // sdl12-compat reports pads in one layout whatever the pad, as SDL's game controllers,
+    // when asked to; the player's own choice stands.
+    if (!getenv("SDL12COMPAT_USE_GAME_CONTROLLERS")) {
+        putenv(const_cast<char*>("SDL12COMPAT_USE_GAME_CONTROLLERS=1"));
+    }
+    // Video and the pads: SDL_GetTicks and SDL_Delay need no subsystem. The timer subsystem
+    // would run a thread for timers the game never sets, and on Windows its callback can still be
+    // running in that thread while SDL_Quit frees what it uses. The game plays without pads
+    // where they cannot be started; video it cannot do without.
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) == -1 && SDL_Init(SDL_INIT_VIDEO) == -1) {
         NoteStartupError("cannot start SDL: %s", SDL_GetError());
         return false;
     }

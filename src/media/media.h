@@ -46,8 +46,36 @@ void CloseGameWindow();
 void ClearFrame();
 void ShowFrame(SDL_Surface* frame);
 void PutFrameInWindow(); // the scaling step of ShowFrame alone, for the benchmark
-// The game pixel under the pointer, or OFF_THE_GAME both ways where there is none.
+// The game pixel under the pointer, or OFF_THE_GAME both ways where there is none. A pad moves
+// the pointer by whole game pixels, from where it is: natively the player's pointer is put
+// there too. It leads until the mouse moves it elsewhere, and while it leads the game marks it,
+// where a page or a Wayland desktop does not let a program move the player's pointer.
 void GamePointer(int* x, int* y);
+void MovePointerBy(int dx, int dy);
+void NoteMouseMotion(int windowX, int windowY);
+bool PadPointerLeads();
+
+// Gamepads (pad.cpp). How the pads report their sticks and D-pad: the numbers that SDL gives the
+// axes and buttons, which differ from one SDL to another. Every layout reads the D-pad from hat 0
+// as well, and a pad of another layout still moves the paddle with its hat and its first stick.
+struct PadLayout {
+    const char* name;
+    int paddleAxis;                 // the left stick's vertical axis
+    int pointerAxisX, pointerAxisY; // the right stick's axes
+    int upButton, downButton;       // the D-pad's buttons, where it reports buttons; else -1
+};
+enum PadLayoutName { STANDARD_GAMEPAD, SDL_GAME_CONTROLLER, LINUX_GAMEPAD, WINDOWS_JOYSTICK };
+extern const PadLayout PAD_LAYOUTS[];
+// Each platform's own: the layout its SDL reports pads in.
+const PadLayout& PadLayoutHere();
+// Opens the pads that have come, and forgets those that have gone; called before each drain.
+void WatchPads();
+void NotePadEvent(const SDL_Event& event);
+// Whether any pad holds the D-pad or the left stick that way (SDL_HAT_UP or SDL_HAT_DOWN).
+bool PadHolds(Uint8 direction);
+// The right sticks' tilts summed over every pad, in game pixels a frame.
+void PadPointerSteps(int* dx, int* dy);
+void ForgetPads();
 SDL_Surface* LoadImage(const char* fileName);
 // The font, checked that it can draw the characters safely; NULL, with SDL_ttf's error set, if not.
 TTF_Font* LoadFont(const char* fileName, int pointSize, const char* characters);

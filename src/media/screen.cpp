@@ -4,6 +4,7 @@
 #include "files.h"
 #include "game/game.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -23,6 +24,10 @@ static int OffsetX = 0;
 static int OffsetY = 0;
 static bool FullScreen = false;
 static bool FrameIsNew = false; // drawn since ShowFrame last put it into the window
+// The pointer a pad moves, in game pixels, while it leads.
+static bool PadLeads = false;
+static int PadPointerX = 0;
+static int PadPointerY = 0;
 
 // The desktop as it was when the game started: the screen, and the room a window may take.
 static Desktop TheDesktop;
@@ -139,6 +144,7 @@ void CloseGameWindow() {
     FullScreen = false;
     Scale = 1;
     OffsetX = OffsetY = 0;
+    PadLeads = false;
 }
 
 // Both handles are cleared to black; where they are the one surface, one fill clears both.
@@ -197,18 +203,61 @@ void ShowFrame(SDL_Surface* frame) {
     FrameIsNew = false;
 }
 
-void GamePointer(int* x, int* y) {
-    int screenX = 0;
-    int screenY = 0;
-    SDL_GetMouseState(&screenX, &screenY);
-    int gameX = screenX - OffsetX;
-    int gameY = screenY - OffsetY;
-    // Over the bars around the game, no game pixel is under the pointer.
+// The game pixel under this point of the window, or false over the bars around the game.
+static bool GamePixelAt(int windowX, int windowY, int* x, int* y) {
+    int gameX = windowX - OffsetX;
+    int gameY = windowY - OffsetY;
     if (gameX < 0 || gameY < 0 || gameX >= Scale * SCREEN_WIDTH || gameY >= Scale * SCREEN_HEIGHT) {
-        *x = OFF_THE_GAME;
-        *y = OFF_THE_GAME;
-        return;
+        return false;
     }
     *x = gameX / Scale;
     *y = gameY / Scale;
+    return true;
+}
+
+void GamePointer(int* x, int* y) {
+    if (PadLeads) {
+        *x = PadPointerX;
+        *y = PadPointerY;
+        return;
+    }
+    int windowX = 0;
+    int windowY = 0;
+    SDL_GetMouseState(&windowX, &windowY);
+    if (!GamePixelAt(windowX, windowY, x, y)) {
+        *x = OFF_THE_GAME;
+        *y = OFF_THE_GAME;
+    }
+}
+
+// From where the pointer is, or from the middle when it is off the game; never off the game.
+// The player's pointer goes to the middle of the game pixel's block.
+void MovePointerBy(int dx, int dy) {
+    int x = 0;
+    int y = 0;
+    GamePointer(&x, &y);
+    if (x == OFF_THE_GAME) {
+        x = SCREEN_WIDTH / 2;
+        y = SCREEN_HEIGHT / 2;
+    }
+    PadPointerX = std::clamp(x + dx, 0, SCREEN_WIDTH - 1);
+    PadPointerY = std::clamp(y + dy, 0, SCREEN_HEIGHT - 1);
+    PadLeads = true;
+    SDL_WarpMouse(Uint16(OffsetX + PadPointerX * Scale + Scale / 2),
+                  Uint16(OffsetY + PadPointerY * Scale + Scale / 2));
+}
+
+// The mouse takes the pointer back when it moves it to another game pixel. A move to the pad's
+// own pixel is the warp's echo, which SDL reports as any move.
+void NoteMouseMotion(int windowX, int windowY) {
+    int x = OFF_THE_GAME;
+    int y = OFF_THE_GAME;
+    GamePixelAt(windowX, windowY, &x, &y);
+    if (x != PadPointerX || y != PadPointerY) {
+        PadLeads = false;
+    }
+}
+
+bool PadPointerLeads() {
+    return PadLeads;
 }

@@ -241,6 +241,53 @@ test("the pointer scores on the marker column, not one column beside it", async 
   });
 });
 
+// A pad in the Gamepad API's standard mapping, which the test holds in the page: a browser lists
+// none before its first press. change: {plugged, button: [number, pressed], axes}.
+const setPad = (change) =>
+  page.evaluate((change) => {
+    if (!window.zarnPad) {
+      const buttons = Array.from({ length: 17 }, () => ({ pressed: false, value: 0 }));
+      window.zarnPad = { id: "test pad", index: 0, mapping: "standard", connected: true, buttons };
+      window.zarnPad.axes = [0, 0, 0, 0];
+      const pads = () => (window.zarnPlugged ? [window.zarnPad] : []);
+      Object.defineProperty(navigator, "getGamepads", { value: pads, configurable: true });
+    }
+    window.zarnPlugged = window.zarnPlugged || Boolean(change.plugged);
+    if (change.button) {
+      const [number, pressed] = change.button;
+      window.zarnPad.buttons[number] = { pressed, value: Number(pressed) };
+    }
+    if (change.axes) window.zarnPad.axes = change.axes;
+  }, change);
+// The pad's pointer is marked in pure white, which no picture of the game shows.
+const markedOnTheBottomRow = async () => {
+  const row = await area(0, SIZE - 1, SIZE, 1);
+  return row.some((v, i) => i % 4 === 0 && v + row[i + 1] + row[i + 2] === 3 * 255);
+};
+
+test("a pad plugged in late: the D-pad moves the player, the right stick scores", async () => {
+  await newGame();
+  await setPad({});
+  await framesPass(2);
+  await heldDownStopsAtTheBottom(
+    () => setPad({ plugged: true, button: [13, true] }), // the press that shows the pad plays
+    () => setPad({ button: [13, false] }),
+  );
+  // The pointer at full tilt to the bottom-right corner, marked there; then left a pixel a
+  // frame, across the marker's column.
+  await setPad({ axes: [0, 0, 1, 1] });
+  await eventually(5000, markedOnTheBottomRow, "no pointer in the corner");
+  const score = await hudLine(0);
+  await setPad({ axes: [0, 0, -0.3, 0] });
+  await eventually(30000, async () => (await hudLine(0)).right > score.right, "no score");
+  await setPad({ axes: [0, 0, 0, 0] });
+  // The mouse takes the pointer back: the mark goes.
+  assert.ok(await markedOnTheBottomRow(), "no pointer on the bottom row");
+  const at = await onScreen(10, 300);
+  await page.moveMouse(at.x, at.y);
+  await eventually(3000, async () => !(await markedOnTheBottomRow()), "the mark stays");
+});
+
 test("a hidden page's round waits, and goes on when the page shows again", async (t) => {
   if (cannot(t, "hide")) return;
   await newGame();
