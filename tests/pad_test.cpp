@@ -2,34 +2,24 @@
 // exists on the machines that test it.
 #include "support.h"
 
-static SDL_Event PadEvent(Uint8 type, Uint8 which, int number, int value) {
+// An axis's event, or a hat's or a button's, which SDL 1.2 lays out alike.
+static SDL_Event Pad(Uint8 type, int number, int value, Uint8 which = 0) {
     SDL_Event event = {};
-    event.type = type;
     if (type == SDL_JOYAXISMOTION) {
         event.jaxis = {type, which, Uint8(number), Sint16(value)};
-    } else if (type == SDL_JOYHATMOTION) {
-        event.jhat = {type, which, Uint8(number), Uint8(value)};
     } else {
         event.jbutton = {type, which, Uint8(number), Uint8(value)};
     }
     return event;
 }
-static SDL_Event Hat(Uint8 value, Uint8 which = 0) {
-    return PadEvent(SDL_JOYHATMOTION, which, 0, value);
-}
-static SDL_Event Axis(int axis, int value) {
-    return PadEvent(SDL_JOYAXISMOTION, 0, axis, value);
-}
-// The D-pad as this layout reports it: its buttons, or hat 0.
-static SDL_Event Dpad(Uint8 direction, bool pressed) {
+// The D-pad pressed or let go as this layout reports it: its buttons, or hat 0.
+static SDL_Event Dpad(Uint8 direction, bool pressed = true) {
     const PadLayout& pad = PadLayoutHere();
-    if (pad.upButton < 0) {
-        return Hat(pressed ? direction : SDL_HAT_CENTERED);
-    }
-    return PadEvent(pressed ? SDL_JOYBUTTONDOWN : SDL_JOYBUTTONUP, 0,
-                    direction == SDL_HAT_UP ? pad.upButton : pad.downButton, pressed);
+    int button = direction == SDL_HAT_UP ? pad.upButton : pad.downButton;
+    return button < 0 ? Pad(SDL_JOYHATMOTION, 0, pressed ? direction : SDL_HAT_CENTERED)
+                      : Pad(pressed ? SDL_JOYBUTTONDOWN : SDL_JOYBUTTONUP, button, pressed);
 }
-// The events are drained, and the frame played: the game must still run.
+// The events drained and a frame played; no pad ends the game.
 static void Play(const std::vector<SDL_Event>& events) {
     for (SDL_Event event : events) {
         ASSERT_EQ(SDL_PushEvent(&event), 0);
@@ -40,44 +30,32 @@ static void Play(const std::vector<SDL_Event>& events) {
 
 using PadTest = GameTest;
 
-TEST_F(PadTest, TheDpadOrTheLeftStickMovesThePlayerAsTheArrowKeysDo) {
-    const int stick = PadLayoutHere().paddleAxis, right = PadLayoutHere().pointerAxisY;
+TEST_F(PadTest, TheDpadOrTheLeftStickHoldsUpOrDownAsTheArrowKeysDo) {
+    const int stick = PadLayoutHere().paddleAxis, hat = SDL_JOYHATMOTION, axis = SDL_JOYAXISMOTION;
     std::vector<SDL_Event> otherButtons;
-    for (int button = 0; button < 11; ++button) { // none ends the game, nor moves the player
-        otherButtons.push_back(PadEvent(SDL_JOYBUTTONDOWN, 0, button, 1));
+    for (int button = 0; button < 11; ++button) {
+        otherButtons.push_back(Pad(SDL_JOYBUTTONDOWN, button, 1));
     }
     const struct {
         const char* what;
         std::vector<SDL_Event> events;
-        bool upKey, downKey;
+        bool upKey;
         int moved;
     } cases[] = {
-        {"D-pad up", {Dpad(SDL_HAT_UP, true)}, false, false, -10},
-        {"D-pad down", {Dpad(SDL_HAT_DOWN, true)}, false, false, 10},
-        {"D-pad pressed and let go",
-         {Dpad(SDL_HAT_UP, true), Dpad(SDL_HAT_UP, false)},
-         false,
-         false,
-         0},
-        {"hat down and left", {Hat(SDL_HAT_LEFTDOWN)}, false, false, 10},
-        {"the second pad's hat up", {Hat(SDL_HAT_UP, 1)}, false, false, -10},
-        {"a pad beyond the eighth", {Hat(SDL_HAT_UP, 8)}, false, false, 0},
-        {"left stick up, just past the dead zone", {Axis(stick, -8192)}, false, false, -10},
-        {"left stick down, at full tilt", {Axis(stick, 32767)}, false, false, 10},
-        {"left stick within the dead zone",
-         {Axis(stick, -8191), Axis(stick, 8191)},
-         false,
-         false,
-         0},
-        {"right stick down", {Axis(right, 32767)}, false, false, 0},
-        {"D-pad up with the Up key", {Dpad(SDL_HAT_UP, true)}, true, false, -10},
-        {"D-pad down with the Up key", {Dpad(SDL_HAT_DOWN, true)}, true, false, 0},
-        {"the Down key alone", {}, false, true, 10},
-        {"every other button", otherButtons, false, false, 0},
-        // What SDL reports of a pad unplugged while held: all centred and let go.
-        {"unplugged while held",
-         {Hat(SDL_HAT_UP), Axis(stick, -32768), Hat(SDL_HAT_CENTERED), Axis(stick, 0)},
-         false,
+        {"D-pad up", {Dpad(SDL_HAT_UP)}, false, -10},
+        {"D-pad down", {Dpad(SDL_HAT_DOWN)}, false, 10},
+        {"D-pad down with the Up key", {Dpad(SDL_HAT_DOWN)}, true, 0},
+        {"D-pad up with the Up key", {Dpad(SDL_HAT_UP)}, true, -10},
+        {"hat down and left", {Pad(hat, 0, SDL_HAT_LEFTDOWN)}, false, 10},
+        {"the second pad", {Pad(hat, 0, SDL_HAT_UP, 1)}, false, -10},
+        {"a ninth pad", {Pad(hat, 0, SDL_HAT_UP, 8)}, false, 0},
+        {"left stick just past the dead zone", {Pad(axis, stick, -8192)}, false, -10},
+        {"left stick at full tilt", {Pad(axis, stick, 32767)}, false, 10},
+        {"left stick within the dead zone", {Pad(axis, stick, -8191)}, false, 0},
+        {"every other button", otherButtons, false, 0},
+        // What SDL reports of a pad unplugged while held: all let go and centred.
+        {"unplugged",
+         {Dpad(SDL_HAT_UP), Pad(axis, stick, -32768), Dpad(SDL_HAT_UP, false), Pad(axis, stick, 0)},
          false,
          0},
     };
@@ -85,50 +63,39 @@ TEST_F(PadTest, TheDpadOrTheLeftStickMovesThePlayerAsTheArrowKeysDo) {
     for (const auto& c : cases) {
         ForgetPads();
         keys[SDLK_UP] = c.upKey;
-        keys[SDLK_DOWN] = c.downKey;
         PlayerPaddleRect.y = 200;
         Play(c.events);
-        EXPECT_EQ(PlayerPaddleRect.y, 200 + c.moved) << c.what;
         Play({});
-        EXPECT_EQ(PlayerPaddleRect.y, 200 + 2 * c.moved) << c.what << ", held";
+        EXPECT_EQ(PlayerPaddleRect.y, 200 + 2 * c.moved) << c.what << ", held two frames";
     }
-    keys[SDLK_UP] = keys[SDLK_DOWN] = 0;
+    keys[SDLK_UP] = 0;
 }
 
-// The right stick walks the pointer a pixel a frame onto the marker column, marked where it is
-// even at rest; the mouse moved elsewhere takes it back.
+// A pixel a frame onto the marker column, marked there even at rest; at full tilt into the
+// corner and no further; the mouse moved elsewhere takes the pointer back.
 TEST_F(PadTest, TheRightStickMovesThePointerOntoTheMarkerAndTheMouseTakesItBack) {
+    const int across = PadLayoutHere().pointerAxisX, down = PadLayoutHere().pointerAxisY;
     SDL_WarpMouse(110, 5);
-    ASSERT_TRUE(ProgramIsRunning());
     EnemyPaddleRect.x = 100; // its marker column is 120
-    EnemyPaddleRect.y = 300;
-    Play({Axis(PadLayoutHere().pointerAxisX, 9830)});
+    Play({Pad(SDL_JOYAXISMOTION, across, 9830)});
     for (int x = 111; x < 120; ++x) {
         ASSERT_EQ(PlayerScore, 0) << "at " << x;
         Play({});
     }
     EXPECT_EQ(PlayerScore, POINTS_PER_HIT);
-    Play({Axis(PadLayoutHere().pointerAxisX, 0)}); // at rest, the pointer stays the pad's
+    Play({Pad(SDL_JOYAXISMOTION, across, 0)});
     Play({});
     EXPECT_EQ(PixelAt(Backbuffer, 120, 5), WHITE);
     EXPECT_EQ(PixelAt(Backbuffer, 121, 6), BLACK);
-    Play({Axis(PadLayoutHere().pointerAxisX, 32767), Axis(PadLayoutHere().pointerAxisY, 32767)});
-    Play({});
-    int x = 0, y = 0;
-    GamePointer(&x, &y);
-    EXPECT_EQ(x, 120 + 2 * 35);
-    EXPECT_EQ(y, 5 + 2 * 35);
-    for (int frame = 0; frame < 15; ++frame) {
+    Play({Pad(SDL_JOYAXISMOTION, across, 32767), Pad(SDL_JOYAXISMOTION, down, 32767)});
+    for (int frame = 0; frame < FPS / 2; ++frame) {
         Play({});
     }
+    int x = 0, y = 0;
     GamePointer(&x, &y);
-    EXPECT_EQ(x, SCREEN_WIDTH - 1) << "kept on the game";
-    EXPECT_EQ(y, SCREEN_HEIGHT - 1);
+    EXPECT_EQ(std::make_pair(x, y), std::make_pair(SCREEN_WIDTH - 1, SCREEN_HEIGHT - 1));
     SDL_Event mouse = {};
-    mouse.type = SDL_MOUSEMOTION;
-    mouse.motion.x = 40;
-    mouse.motion.y = 50;
-    Play({Axis(PadLayoutHere().pointerAxisX, 0), Axis(PadLayoutHere().pointerAxisY, 0), mouse});
-    EXPECT_FALSE(PadPointerLeads());
+    mouse.motion = {SDL_MOUSEMOTION, 0, 0, 40, 50, 0, 0};
+    Play({Pad(SDL_JOYAXISMOTION, across, 0), Pad(SDL_JOYAXISMOTION, down, 0), mouse});
     EXPECT_NE(PixelAt(Backbuffer, SCREEN_WIDTH - 1, SCREEN_HEIGHT - 1), WHITE);
 }
