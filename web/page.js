@@ -101,6 +101,19 @@ function holdButtonAsKey(button, keyCode) {
 holdButtonAsKey(document.getElementById("up"), 38);
 holdButtonAsKey(document.getElementById("down"), 40);
 
+// A page may be refused the pads (a game portal's frame that does not allow them, a page not
+// served over HTTPS): asking then throws, which would stop the game. It plays without them.
+Object.defineProperty(navigator, "getGamepads", {
+  configurable: true,
+  value: function () {
+    try {
+      return Navigator.prototype.getGamepads.call(navigator) || [];
+    } catch (refused) {
+      return [];
+    }
+  },
+});
+
 // No callout menu on a long touch; page.css keeps touches from scrolling, zooming or selecting.
 document.addEventListener("contextmenu", function (event) {
   event.preventDefault();

@@ -242,13 +242,18 @@ test("the pointer scores on the marker column, not one column beside it", async 
 });
 
 // A pad in the Gamepad API's standard mapping, held by the test in the page; a browser lists a
-// pad from its first press on. change: {plugged, button: [number, pressed], axes}.
+// pad from its first press on, and refuses a page the pads where it may not have them.
+// change: {refused, plugged, button: [number, pressed], axes}.
 const setPad = (change) =>
   page.evaluate((change) => {
     const buttons = Array.from({ length: 17 }, () => ({ pressed: false, value: 0 }));
     const pad = (window.zarnPad ||= { id: "pad", index: 0, mapping: "standard", buttons });
-    const pads = () => (pad.plugged ? [pad] : []);
-    Object.defineProperty(navigator, "getGamepads", { value: pads, configurable: true });
+    const pads = () => {
+      if (pad.refused) throw new DOMException("not allowed", "SecurityError");
+      return pad.plugged ? [pad] : [];
+    };
+    Object.defineProperty(Navigator.prototype, "getGamepads", { value: pads, configurable: true });
+    pad.refused = Boolean(change.refused);
     pad.plugged ||= Boolean(change.plugged);
     const [number, pressed] = change.button || [];
     if (change.button) pad.buttons[number] = { pressed, value: Number(pressed) };
@@ -262,8 +267,9 @@ const markedOnTheBottomRow = async () => {
 
 test("a pad plugged in late: the D-pad moves the player, the right stick scores", async () => {
   await newGame();
-  await setPad({});
+  await setPad({ refused: true });
   await framesPass(2);
+  await setPad({});
   await heldDownStopsAtTheBottom(
     () => setPad({ plugged: true, button: [13, true] }), // the press that shows the pad plays
     () => setPad({ button: [13, false] }),
