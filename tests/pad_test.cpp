@@ -39,24 +39,23 @@ TEST_F(PadTest, TheDpadOrTheLeftStickHoldsUpOrDownAsTheArrowKeysDo) {
     const struct {
         const char* what;
         std::vector<SDL_Event> events;
-        bool upKey;
         int moved;
+        bool upKey = false;
     } cases[] = {
-        {"D-pad up", {Dpad(SDL_HAT_UP)}, false, -10},
-        {"D-pad down", {Dpad(SDL_HAT_DOWN)}, false, 10},
-        {"D-pad down with the Up key", {Dpad(SDL_HAT_DOWN)}, true, 0},
-        {"D-pad up with the Up key", {Dpad(SDL_HAT_UP)}, true, -10},
-        {"hat down and left", {Pad(hat, 0, SDL_HAT_LEFTDOWN)}, false, 10},
-        {"the second pad", {Pad(hat, 0, SDL_HAT_UP, 1)}, false, -10},
-        {"a ninth pad", {Pad(hat, 0, SDL_HAT_UP, 8)}, false, 0},
-        {"left stick just past the dead zone", {Pad(axis, stick, -8192)}, false, -10},
-        {"left stick at full tilt", {Pad(axis, stick, 32767)}, false, 10},
-        {"left stick within the dead zone", {Pad(axis, stick, -8191)}, false, 0},
-        {"every other button", otherButtons, false, 0},
+        {"D-pad up", {Dpad(SDL_HAT_UP)}, -10},
+        {"D-pad down", {Dpad(SDL_HAT_DOWN)}, 10},
+        {"D-pad down with the Up key", {Dpad(SDL_HAT_DOWN)}, 0, true},
+        {"D-pad up with the Up key", {Dpad(SDL_HAT_UP)}, -10, true},
+        {"hat down and left", {Pad(hat, 0, SDL_HAT_LEFTDOWN)}, 10},
+        {"the second pad", {Pad(hat, 0, SDL_HAT_UP, 1)}, -10},
+        {"a ninth pad", {Pad(hat, 0, SDL_HAT_UP, 8)}, 0},
+        {"left stick just past the dead zone", {Pad(axis, stick, -8192)}, -10},
+        {"left stick at full tilt", {Pad(axis, stick, 32767)}, 10},
+        {"left stick within the dead zone", {Pad(axis, stick, -8191)}, 0},
+        {"every other button", otherButtons, 0},
         // What SDL reports of a pad unplugged while held: all let go and centred.
         {"unplugged",
          {Dpad(SDL_HAT_UP), Pad(axis, stick, -32768), Dpad(SDL_HAT_UP, false), Pad(axis, stick, 0)},
-         false,
          0},
     };
     Uint8* keys = SDL_GetKeyState(NULL);
