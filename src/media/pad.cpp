@@ -18,9 +18,10 @@ const PadLayout PAD_LAYOUTS[] = {
     // as SDL numbers evdev's absolute axes, in code order and without the hats: ABS_X 0, ABS_Y 1,
     // ABS_Z (the left trigger) 2, ABS_RX 3, ABS_RY 4. The D-pad is ABS_HAT0X/Y, SDL's hat 0.
     {"Linux gamepad", 1, 3, 4, -1, -1},
-    // Classic SDL 1.2 on Windows reads winmm's axes X, Y, Z, R, U, V in that order. An Xbox pad
-    // reports its left stick on X and Y, the triggers on Z, the right stick across on U and up
-    // and down on R, and the D-pad as the point-of-view hat, SDL's hat 0.
+    // Classic SDL 1.2 on Windows reads winmm's axes X, Y, Z, R, U, V in that order (JOYINFOEX's
+    // dwXpos to dwVpos). An Xbox pad reports its left stick on X and Y, the triggers on Z, the
+    // right stick across on U and up and down on R, and the D-pad as the point-of-view hat,
+    // SDL's hat 0.
     {"Windows joystick", 1, 4, 3, -1, -1},
 };
 
