@@ -4,7 +4,6 @@
 #include "files.h"
 #include "game/game.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -17,11 +16,7 @@ TTF_Font* GameFont = NULL;
 
 bool InitSDL() {
     ClearStartupError();
-    // sdl12-compat reports pads in one layout whatever the pad, as SDL's game controllers,
-    // when asked to; the player's own choice stands.
-    if (!getenv("SDL12COMPAT_USE_GAME_CONTROLLERS")) {
-        putenv(const_cast<char*>("SDL12COMPAT_USE_GAME_CONTROLLERS=1"));
-    }
+    StartPads();
     // Video and the pads: SDL_GetTicks and SDL_Delay need no subsystem. The timer subsystem
     // would run a thread for timers the game never sets, and on Windows its callback can still be
     // running in that thread while SDL_Quit frees what it uses. The game plays without pads

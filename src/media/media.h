@@ -68,6 +68,8 @@ enum PadLayoutName { STANDARD_GAMEPAD, SDL_GAME_CONTROLLER, LINUX_GAMEPAD, WINDO
 extern const PadLayout PAD_LAYOUTS[];
 // Each platform's own: the layout its SDL reports pads in.
 const PadLayout& PadLayoutHere();
+// Before SDL starts: asks SDL for its pads in a layout of the table, and takes that layout.
+void StartPads();
 // Opens the pads that have come, and forgets those that have gone; called before each drain.
 void WatchPads();
 void NotePadEvent(const SDL_Event& event);

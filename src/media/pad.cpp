@@ -4,6 +4,8 @@
 
 #include "game/game.h"
 
+#include <cstdlib>
+
 // The layouts the game's builds meet, named by PadLayoutName.
 const PadLayout PAD_LAYOUTS[] = {
     // The browser's Gamepad API, its "standard" mapping: axes 0 and 1 the left stick, 2 and 3
@@ -35,6 +37,16 @@ struct PadState {
     int paddleTilt, pointerTiltX, pointerTiltY;
 };
 static PadState Pads[MAX_PADS];
+static const PadLayout* Layout = &PAD_LAYOUTS[LINUX_GAMEPAD];
+
+// sdl12-compat reports pads in one layout whatever the pad, as SDL's game controllers, when
+// asked to; the player's own choice stands.
+void StartPads() {
+    if (!getenv("SDL12COMPAT_USE_GAME_CONTROLLERS")) {
+        putenv(const_cast<char*>("SDL12COMPAT_USE_GAME_CONTROLLERS=1"));
+    }
+    Layout = &PadLayoutHere();
+}
 
 // A pad is read as it is when it is opened: in a browser, the press that shows the pad plays.
 static void OpenPad(int index) {
@@ -43,7 +55,7 @@ static void OpenPad(int index) {
     if (!pad.handle) {
         return;
     }
-    const PadLayout& layout = PadLayoutHere();
+    const PadLayout& layout = *Layout;
     int axes = SDL_JoystickNumAxes(pad.handle);
     int buttons = SDL_JoystickNumButtons(pad.handle);
     auto axis = [&](int number) {
@@ -76,7 +88,7 @@ void WatchPads() {
 }
 
 void NotePadEvent(const SDL_Event& event) {
-    const PadLayout& layout = PadLayoutHere();
+    const PadLayout& layout = *Layout;
     switch (event.type) {
     case SDL_JOYAXISMOTION:
         if (event.jaxis.which < MAX_PADS) {
