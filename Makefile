@@ -4,7 +4,7 @@
 # SANITIZE=1: the same targets on a build with AddressSanitizer and UBSan, in build/asan.
 ifeq ($(SANITIZE),1)
 BUILD_DIR := build/asan
-CMAKE_FLAGS := -DZARN_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+CMAKE_FLAGS := -DZARN_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug -DZARN_BENCH=OFF
 else
 BUILD_DIR := build
 CMAKE_FLAGS :=
@@ -33,7 +33,7 @@ run: game ## build the game and play it
 
 test: $(if $(SANITIZE),,every-test-package web-test-deps) ## every test: each SDL 1.2 here, Wine, ARM (QEMU), three browsers, ASan/UBSan
 	$(MAKE) --no-print-directory -j 3 --output-sync=target test-build \
-		$(if $(SANITIZE),,web windows-for-tests package-arm64 package-armhf)
+		$(if $(SANITIZE),,web windows-for-tests package package-arm64 package-armhf)
 	$(MAKE) --no-print-directory check
 
 check-fast: test-build web/node_modules/.package-lock.json ## the in-process tests, one end-to-end run and the lint

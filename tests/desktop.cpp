@@ -250,12 +250,6 @@ static Window FindTitled(Display* display, Window parent, const char* title) {
     return found;
 }
 
-bool WindowTitledZarnGameExists(const XServer& server) {
-    Display* display = server.Connection();
-    XSync(display, False);
-    return FindTitled(display, DefaultRootWindow(display), WINDOW_TITLE) != 0;
-}
-
 GameWindow::GameWindow(const XServer& server, int timeoutMs) : server_(server) {
     Display* display = server.Connection();
     Eventually(timeoutMs, [&] {
@@ -372,8 +366,7 @@ int LifeShown(SDL_Surface* picture) {
     return -1;
 }
 
-std::string LifeLine(const GameWindow& window) {
-    Picture picture = window.Capture();
+std::string LifeLine(const Picture& picture) {
     std::string ink;
     for (int y = 40; y < 70; ++y) {
         for (int x = 0; x < SCREEN_WIDTH; ++x) {
@@ -383,20 +376,10 @@ std::string LifeLine(const GameWindow& window) {
     return ink;
 }
 
-int DifferentPixels(SDL_Surface* a, SDL_Surface* b) {
-    int different = 0;
-    for (int y = 0; y < SCREEN_HEIGHT; ++y) {
-        for (int x = 0; x < SCREEN_WIDTH; ++x) {
-            different += PixelAt(a, x, y) != PixelAt(b, x, y);
-        }
-    }
-    return different;
-}
-
 bool HudChanges(const GameWindow& window) {
-    std::string before = LifeLine(window);
+    std::string before = LifeLine(window.Capture());
     return Eventually(WithinFrames(FRAMES_PER_LIFE_STEP),
-                      [&] { return LifeLine(window) != before; });
+                      [&] { return LifeLine(window.Capture()) != before; });
 }
 
 XServer* EndToEnd::server = nullptr;

@@ -66,7 +66,7 @@ using Picture = std::shared_ptr<SDL_Surface>;
 // The game's window as the X server shows it.
 class GameWindow {
   public:
-    // Waits up to timeoutMs for a window titled "Zarn Game"; check Found().
+    // Waits up to timeoutMs for a window titled "Zarn Game"; check Found(). With 0, looks once.
     GameWindow(const XServer& server, int timeoutMs);
     bool Found() const { return window_ != 0; }
     int X() const { return x_; } // on the screen
@@ -100,7 +100,6 @@ class StartedGame : public GameProcess {
     Picture first;
 };
 
-bool WindowTitledZarnGameExists(const XServer& server);
 // Whether the game that the command starts in the folder opens its window, and ends with status 0
 // and nothing said when the window's close button is clicked.
 ::testing::AssertionResult OpensAndCloses(const XServer& server, const std::filesystem::path& dir,
@@ -131,11 +130,9 @@ Place FindEnemy(SDL_Surface* picture, SDL_Surface* enemy);
 int PlayerTop(SDL_Surface* picture, SDL_Surface* player);
 // What the game's picture shows as the Life line, 0 to 30; -1 if none.
 int LifeShown(SDL_Surface* picture);
-// How many pixels of the two pictures of the game differ.
-int DifferentPixels(SDL_Surface* a, SDL_Surface* b);
 // The ink of the Life line of a window at 1x, where no sprite moves it: it changes at every Life
-// step, and only then.
-std::string LifeLine(const GameWindow& window);
+// step, and only then. Cheap to read, unlike LifeShown.
+std::string LifeLine(const Picture& picture);
 // Waits for the next Life step: proof that frames ran.
 bool HudChanges(const GameWindow& window);
 

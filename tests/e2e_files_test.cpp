@@ -18,7 +18,7 @@ static void ExpectRefusedOrPlaysOn(const XServer& server, const ScratchGraphics&
     GameProcess game(server, scratch.Dir());
     EXPECT_TRUE(
         game.EndsSaying(1, "zarn: cannot load " + PathAsTheGameSaysIt(scratch.File(name)) + ": "));
-    EXPECT_FALSE(WindowTitledZarnGameExists(server));
+    EXPECT_FALSE(GameWindow(server, 0).Found());
 }
 
 TEST_F(EndToEnd, AMissingOrDamagedFileEndsTheGameWithOneLineAndStatus1) {
@@ -105,7 +105,7 @@ TEST_F(EndToEnd, StartedFromAnotherFolderTheWindowsGameFindsItsFilesBesideItself
     ASSERT_TRUE(box.Found()) << "no message box";
     EXPECT_LT(box.Width(), SCREEN_WIDTH);
     box.RequestClose();
-    EXPECT_TRUE(Eventually(5000, [&] { return !WindowTitledZarnGameExists(*server); }));
+    EXPECT_TRUE(Eventually(5000, [&] { return !GameWindow(*server, 0).Found(); }));
     fs::remove_all(elsewhere);
 }
 

@@ -31,28 +31,29 @@ static Picture GamePixels(const Picture& window, int scale, int left, int top, i
 // A big screen: the game scaled by whole numbers, in a window or over the whole screen.
 class BigScreen : public EndToEnd {
   protected:
+    // Where the window shows the game: its scale, and its picture's corner.
+    struct {
+        int scale = 1, left = 0, top = 0;
+    } at;
+    // The game's picture in the window now; blocks not of one colour are counted in `mixed`.
+    Picture Seen(const GameWindow& window) {
+        return GamePixels(window.Capture(), at.scale, at.left, at.top, &mixed);
+    }
     // The game's picture in the window, once it shows the game.
-    Picture ShowsTheGame(const GameWindow& window, int scale, int left, int top) {
+    Picture ShowsTheGame(const GameWindow& window) {
         Picture game;
-        int mixed = 0;
-        auto shown = [&] {
-            game = GamePixels(window.Capture(), scale, left, top, &mixed);
-            return ShowsPicture(game.get(), background);
-        };
-        EXPECT_TRUE(Eventually(5000, shown))
-            << "no game at " << scale << "x at (" << left << ", " << top << ")";
-        EXPECT_EQ(mixed, 0) << "game pixels that are not " << scale << " x " << scale << " blocks";
+        EXPECT_TRUE(
+            Eventually(5000, [&] { return ShowsPicture((game = Seen(window)).get(), background); }))
+            << "no game at " << at.scale << "x at (" << at.left << ", " << at.top << ")";
+        EXPECT_EQ(mixed, 0) << "game pixels that are not " << at.scale << "x blocks";
         return game;
     }
     // With the pointer where it is, the player moves down, then up, by whole steps of
     // PLAYER_SPEED game pixels, or to an edge: frames have run with the pointer there. Each move
     // is measured from where the player has come to rest: a key let go may still move it a frame.
-    void MovePlayerDownAndUp(const GameWindow& window, int scale, int left, int top) {
-        ShowsTheGame(window, scale, left, top);
-        auto playerTop = [&] {
-            return PlayerTop(GamePixels(window.Capture(), scale, left, top, &ignored).get(),
-                             player);
-        };
+    void MovePlayerDownAndUp(const GameWindow& window) {
+        ShowsTheGame(window);
+        auto playerTop = [&] { return PlayerTop(Seen(window).get(), player); };
         for (int direction : {1, -1}) {
             const char* key = direction > 0 ? "Down" : "Up";
             SCOPED_TRACE(key);
@@ -73,10 +74,8 @@ class BigScreen : public EndToEnd {
             }
         }
     }
-    Place EnemyIn(const GameWindow& window, int scale, int left, int top) {
-        return FindEnemy(GamePixels(window.Capture(), scale, left, top, &ignored).get(), enemy);
-    }
-    int ignored = 0;
+    Place EnemyIn(const GameWindow& window) { return FindEnemy(Seen(window).get(), enemy); }
+    int mixed = 0;
 };
 
 TEST_F(BigScreen, AtScale2EveryGamePixelIsABlockAndThePointerFindsItsGamePixel) {
@@ -95,7 +94,8 @@ TEST_F(BigScreen, AtScale2EveryGamePixelIsABlockAndThePointerFindsItsGamePixel) 
     EXPECT_EQ(window.Width(), 1024);
     EXPECT_EQ(window.Height(), 1024);
     window.MovePointer(2 * REST_X, 2 * REST_Y);
-    Picture picture = ShowsTheGame(window, 2, 0, 0);
+    at.scale = 2;
+    Picture picture = ShowsTheGame(window);
     EXPECT_EQ(PixelAt(picture.get(), PLAYER_MIDDLE_X, PLAYER_MIDDLE_Y), PixelAt(player, 10, 50));
     EXPECT_TRUE(ShowsScore(picture.get(), 0));
     Place enemyAt = FindEnemy(picture.get(), enemy);
@@ -104,8 +104,8 @@ TEST_F(BigScreen, AtScale2EveryGamePixelIsABlockAndThePointerFindsItsGamePixel) 
     // The screen column left of the marker column is the game column left of it: no hit.
     int marker = enemyAt.x + MARKER_OFFSET;
     window.MovePointer(2 * marker - 1, 2 * 40);
-    MovePlayerDownAndUp(window, 2, 0, 0);
-    EXPECT_EQ(EnemyIn(window, 2, 0, 0), enemyAt) << "the column left of the marker scored";
+    MovePlayerDownAndUp(window);
+    EXPECT_EQ(EnemyIn(window), enemyAt) << "the column left of the marker scored";
 
     // Each of the marker column's two screen columns scores.
     for (int half : {0, 1}) {
@@ -114,23 +114,13 @@ TEST_F(BigScreen, AtScale2EveryGamePixelIsABlockAndThePointerFindsItsGamePixel) 
         window.MovePointer(2 * marker + half, 2 * 40);
         Place moved;
         EXPECT_TRUE(Eventually(3000, [&] {
-            moved = EnemyIn(window, 2, 0, 0);
+            moved = EnemyIn(window);
             return moved != Place() && moved != enemyAt;
         })) << "no hit";
         window.MovePointer(2 * REST_X, 2 * REST_Y);
         enemyAt = moved;
     }
 
-    // F11 from the window, wherever the desktop put it: the whole screen, from its corner.
-    window.Key("key", "F11");
-    std::unique_ptr<GameWindow> fullScreen;
-    auto wholeScreen = [&] {
-        fullScreen = std::make_unique<GameWindow>(*server, 1000);
-        return fullScreen->Found() && fullScreen->Width() == 1600 && fullScreen->X() == 0 &&
-               fullScreen->Y() == 0;
-    };
-    EXPECT_TRUE(Eventually(5000, wholeScreen))
-        << fullScreen->Width() << " wide at (" << fullScreen->X() << ", " << fullScreen->Y() << ")";
     window.Key("key", "Escape");
     EXPECT_TRUE(game.EndsSaying(0, ""));
 }
@@ -143,12 +133,13 @@ TEST_F(BigScreen, FullScreenCentresTheGameOnBlackAndF11OrAltEnterSwitchMidRound)
     ASSERT_TRUE(window->Found()) << game.ErrorOutput();
     // 1600 x 1200 holds the game at 2x, 1024 x 1024, with 288 and 88 pixels of black around it.
     const int left = 288, top = 88;
+    at = {2, left, top};
     EXPECT_EQ(window->X(), 0);
     EXPECT_EQ(window->Y(), 0);
     EXPECT_EQ(window->Width(), 1600);
     EXPECT_EQ(window->Height(), 1200);
     window->MovePointer(5, 5);
-    Picture game2x = ShowsTheGame(*window, 2, left, top);
+    Picture game2x = ShowsTheGame(*window);
     Picture screen = window->Capture();
     for (SDL_Rect bar : {SDL_Rect{0, 0, left, 1200}, SDL_Rect{1600 - left, 0, left, 1200},
                          SDL_Rect{left, 0, 1024, top}, SDL_Rect{left, 1200 - top, 1024, top}}) {
@@ -161,17 +152,18 @@ TEST_F(BigScreen, FullScreenCentresTheGameOnBlackAndF11OrAltEnterSwitchMidRound)
     // On the bar at the marker row's height: no game pixel, no hit. In the game: a hit.
     int markerRow = top + 2 * (enemyAt.y + MARKER_OFFSET);
     window->MovePointer(left - 1, markerRow);
-    MovePlayerDownAndUp(*window, 2, left, top);
-    EXPECT_EQ(EnemyIn(*window, 2, left, top), enemyAt) << "the bar scored";
+    MovePlayerDownAndUp(*window);
+    EXPECT_EQ(EnemyIn(*window), enemyAt) << "the bar scored";
     window->MovePointer(left + 2 * REST_X, markerRow);
     EXPECT_TRUE(Eventually(3000, [&] {
-        Place moved = EnemyIn(*window, 2, left, top);
+        Place moved = EnemyIn(*window);
         return moved != Place() && moved != enemyAt;
     })) << "no hit on the marker row";
     window->MovePointer(5, 5);
-    int life = LifeShown(ShowsTheGame(*window, 2, left, top).get());
+    int life = LifeShown(ShowsTheGame(*window).get());
 
-    // Out of full screen, in again, and out: the round goes on with its score and Life.
+    // Out of full screen, in again from wherever the desktop put the window, and out: the round
+    // goes on with its score and Life.
     struct Switch {
         const char* key;
         int width, scale, left, top;
@@ -183,10 +175,12 @@ TEST_F(BigScreen, FullScreenCentresTheGameOnBlackAndF11OrAltEnterSwitchMidRound)
         window->Key("key", to.key);
         ASSERT_TRUE(Eventually(5000, [&] {
             window = std::make_unique<GameWindow>(*server, 1000);
-            return window->Found() && window->Width() == to.width;
+            return window->Found() && window->Width() == to.width &&
+                   (to.scale == 1 || (window->X() == 0 && window->Y() == 0));
         })) << "no such window";
         window->MovePointer(5, 5);
-        Picture shown = ShowsTheGame(*window, to.scale, to.left, to.top);
+        at = {to.scale, to.left, to.top};
+        Picture shown = ShowsTheGame(*window);
         EXPECT_TRUE(ShowsScore(shown.get(), 10));
         int lifeNow = LifeShown(shown.get());
         EXPECT_TRUE(lifeNow <= life && lifeNow >= life - 5) << life << " before, " << lifeNow;

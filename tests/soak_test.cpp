@@ -22,23 +22,19 @@ static bool IsTheGamesLeak(const std::string& record) {
     return record.find("(src/") != std::string::npos;
 }
 
-// The loss records that valgrind reports as definitely lost.
+// The loss records that valgrind reports as definitely lost: each ends at a line of its prefix
+// alone ("==PID== ").
 static std::vector<std::string> DefinitelyLost(const fs::path& log) {
     std::ifstream in(log);
     std::vector<std::string> records;
-    std::string line;
-    bool inRecord = false;
+    std::string record, line;
     while (std::getline(in, line)) {
-        if (line.find("are definitely lost in loss record") != std::string::npos) {
-            records.push_back("");
-            inRecord = true;
-        } else if (line.find("==    ") == std::string::npos &&
-                   line.find(" at ") == std::string::npos &&
-                   line.find(" by ") == std::string::npos) {
-            inRecord = false;
-        }
-        if (inRecord) {
-            records.back() += line + "\n";
+        record += line + "\n";
+        if (line.find_first_not_of(' ', line.find("== ") + 3) == std::string::npos) {
+            if (record.find("are definitely lost in loss record") != std::string::npos) {
+                records.push_back(record);
+            }
+            record.clear();
         }
     }
     return records;
@@ -69,9 +65,9 @@ TEST(Soak, LongPlayLeaksNothingOfTheGamesOwnAndMemoryStaysFlat) {
     const char* held = nullptr;
     long settled = -1, highest = 0, flatSince = 0;
     int step = 0, settledAt = 0, flatFrom = 0;
-    std::string life = LifeLine(window);
+    std::string life = LifeLine(window.Capture());
     while (settled < 0 ? step <= SETTLES_WITHIN : step <= settledAt + playSettled) {
-        if (std::string now = LifeLine(window); now != life) {
+        if (std::string now = LifeLine(window.Capture()); now != life) {
             life = now;
             ++step;
         }

@@ -7,7 +7,7 @@ import { test as nodeTest, before, after } from "node:test";
 import assert from "node:assert/strict";
 import { readFileSync } from "node:fs";
 import { LIFE_DIGITS, changesAt, framesDrawn } from "../tools/browsers.mjs";
-import { lifeChanges, lifeDigits, openGame, sleep } from "../tools/browsers.mjs";
+import { lifeDigits, openGame, sleep } from "../tools/browsers.mjs";
 
 const webDir = process.env.ZARN_WEB_DIR;
 const engine = process.env.ZARN_BROWSER || "chromium";
@@ -21,7 +21,7 @@ const LOWEST = SIZE - facts.PADDLE_HEIGHT; // the player's top at the bottom edg
 let game, desktop, page;
 // ZARN_WEB_PART=round runs the round's test alone (CTest runs it beside the others), =rest the
 // others; unset, all run.
-const ROUND = "after Life's last step the end screen, one frame, held; then a new round";
+const ROUND = "a Life step every 30 frames, each at a refresh; the end screen held; a new round";
 const part = process.env.ZARN_WEB_PART;
 const partOf = (name) => (name === ROUND ? "round" : "rest");
 const test = (name, fn) => nodeTest(name, { skip: Boolean(part) && partOf(name) !== part }, fn);
@@ -42,6 +42,15 @@ const area = (x, y, w, h) =>
     [x, y, w, h],
   );
 const pixelAt = async (x, y) => (await area(x, y, 1, 1)).slice(0, 3);
+// How many pixels of the rectangle are pure white, which no picture of the game shows.
+const whiteIn = (x, y, w, h) =>
+  page.evaluate(
+    ([x, y, w, h]) => {
+      const d = document.getElementById("canvas").getContext("2d").getImageData(x, y, w, h).data;
+      return d.filter((v, i) => i % 4 === 0 && v + d[i + 1] + d[i + 2] === 3 * 255).length;
+    },
+    [x, y, w, h],
+  );
 // The player's column, below the HUD.
 const playerColumn = async () => (await area(PLAYER_X, 60, 1, SIZE - 60)).join();
 // Polls a condition about the page, for at most `ms`; reading single pixels keeps the game's
@@ -147,28 +156,6 @@ test("a first visit, the worker's store included, transfers at most 150 KiB", as
   assert.ok(total <= 150 * 1024, `${total} bytes, the most: ${JSON.stringify(byPath.slice(0, 5))}`);
 });
 
-test("the first picture: no pure white, the player in the middle, the HUD's font", async () => {
-  await newGame();
-  const white = await page.evaluate((size) => {
-    const image = document.getElementById("canvas").getContext("2d").getImageData(0, 0, size, size);
-    const d = image.data;
-    return d.filter((v, i) => i % 4 === 0 && v + d[i + 1] + d[i + 2] === 3 * 255).length;
-  }, SIZE);
-  assert.equal(white, 0, "pure white is see-through");
-  assert.deepEqual(await pixelAt(PLAYER_X, PLAYER_Y), bmpPixel("player.bmp", 10, 50));
-  // The score line is as wide as the page draws it in the game's font, and near the native place.
-  const line = await hudLine(0);
-  const width = await page.evaluate((font) => {
-    const ctx = document.createElement("canvas").getContext("2d");
-    ctx.font = font;
-    return document.fonts.check(ctx.font) ? ctx.measureText("Player Score: 0").width : -1;
-  }, `${facts.HUD_FONT_SIZE}px "${facts.GRAPHICS_DIR}${facts.FONT_FILE}"`);
-  assert.ok(
-    line.left <= 4 && Math.abs(line.right - line.left - width) <= 8,
-    JSON.stringify({ line, width }),
-  );
-});
-
 // The page as laid out: the window's size, how far the page reaches, and where each part is.
 const layout = () =>
   page.evaluate(() => {
@@ -182,13 +169,27 @@ const layout = () =>
     return shown;
   });
 
-test("a desktop at 800 x 600: no buttons, the game at 1x, its title beside it", async () => {
+test("an 800 x 600 desktop: the game at 1x, the HUD's font, no pure white", async () => {
   await newGame();
   const { width, height, canvas, help, up, down } = await layout();
   const beside = help.right <= canvas.left || help.left >= canvas.right;
   assert.deepEqual(
     [width, height, up.display, down.display, canvas.width, canvas.height, beside],
     [800, 600, "none", "none", SIZE, SIZE, true],
+    "the game at 1x, its title beside it, no buttons",
+  );
+  assert.equal(await whiteIn(0, 0, SIZE, SIZE), 0, "pure white is see-through");
+  assert.deepEqual(await pixelAt(PLAYER_X, PLAYER_Y), bmpPixel("player.bmp", 10, 50));
+  // The score line is as wide as the page draws it in the game's font, and near the native place.
+  const line = await hudLine(0);
+  const textWidth = await page.evaluate((font) => {
+    const ctx = document.createElement("canvas").getContext("2d");
+    ctx.font = font;
+    return document.fonts.check(ctx.font) ? ctx.measureText("Player Score: 0").width : -1;
+  }, `${facts.HUD_FONT_SIZE}px "${facts.GRAPHICS_DIR}${facts.FONT_FILE}"`);
+  assert.ok(
+    line.left <= 4 && Math.abs(line.right - line.left - textWidth) <= 8,
+    JSON.stringify({ line, textWidth }),
   );
 });
 
@@ -259,11 +260,8 @@ const setPad = (change) =>
     if (change.button) pad.buttons[number] = { pressed, value: Number(pressed) };
     pad.axes = change.axes || pad.axes || [0, 0, 0, 0];
   }, change);
-// The pad's pointer is marked in pure white, which no picture of the game shows.
-const markedOnTheBottomRow = async () => {
-  const row = await area(0, SIZE - 1, SIZE, 1);
-  return row.some((v, i) => i % 4 === 0 && v + row[i + 1] + row[i + 2] === 3 * 255);
-};
+// The pad's pointer is marked in pure white.
+const markedOnTheBottomRow = async () => (await whiteIn(0, SIZE - 1, SIZE, 1)) > 0;
 
 test("a pad plugged in late: the D-pad moves the player, the right stick scores", async () => {
   await newGame();
@@ -304,17 +302,10 @@ test("a hidden page's round waits, and goes on when the page shows again", async
 const framesBetween = (changes) => changes.slice(1).map((c, i) => c.frame - changes[i].frame);
 
 // Each frame drawn at a refresh, a refresh of its own: the game's steps never run faster than
-// the display, and a Life step is FPS of them.
-test("Life counts down a step every 30 frames, each drawn at a display's refresh", async () => {
-  await newGame();
-  await framesPass(1);
-  const steps = framesBetween(await lifeChanges(page, 4, 20000));
-  assert.deepEqual(steps, Array(3).fill(facts.FPS), `frames between Life's steps: ${steps}`);
-  assert.equal(await page.evaluate(() => window.zarnOffRefresh), 0, "frames outside a refresh");
-});
-// The round's last frame is the end screen, up for one frame and its hold, and the new round's
-// first Life step counts it; that the hold is END_SCREEN_HOLD ms of play, the pacing's test proves.
-// The page keeps the game's pace whatever the machine: a round takes 35 s of a 100-s bound.
+// the display, and a Life step is FPS of them. The round's last frame is the end screen, up for one
+// frame and its hold, and the new round's first Life step counts it; that the hold is
+// END_SCREEN_HOLD ms of play, the pacing's test proves. The page keeps the game's pace whatever the
+// machine: a round takes 35 s of a 100-s bound.
 test(ROUND, async () => {
   await newGame();
   await framesPass(1);
@@ -324,6 +315,7 @@ test(ROUND, async () => {
   const expected = steps.map((_, i) => (i === end ? 1 : i === end + 1 ? facts.FPS - 1 : facts.FPS));
   assert.ok(end > 0 && steps.length - end <= 2, `frames between Life's changes: ${steps}`);
   assert.deepEqual(steps, expected);
+  assert.equal(await page.evaluate(() => window.zarnOffRefresh), 0, "frames outside a refresh");
 });
 
 test("Escape ends the game, leaves its last picture and offers Play again", async () => {
@@ -383,7 +375,7 @@ for (const [name, width, height] of [
       );
     })());
 
-  test(`a phone ${name}: the buttons move the player while the finger stays on them`, (t) =>
+  test(`a phone ${name}: a held button moves the player, a touch scores on the marker`, (t) =>
     onPhone(t, width, height, async () => {
       await heldDownStopsAtTheBottom(
         async () => touch("touchStart", await buttonCentre("down")),
@@ -399,11 +391,7 @@ for (const [name, width, height] of [
       await framesPass(10);
       await touch("touchEnd");
       assert.equal(await playerColumn(), stopped, "the player moved on after the finger left Up");
-    })());
-
-  // The page may be asked to scroll; a touch still lands on the game pixel under it.
-  test(`a phone ${name}: a touch scores on the marker only`, (t) =>
-    onPhone(t, width, height, async () => {
+      // The page may be asked to scroll; a touch still lands on the game pixel under it.
       await page.evaluate(() => window.scrollTo(0, 200));
       await scoresOnTheMarkerOnly(async (x, y) => {
         await touch("touchStart", await onScreen(x, y));
