@@ -31,9 +31,9 @@ help: ## this list
 run: game ## build the game and play it
 	./$(BUILD_DIR)/zarn
 
-test: $(if $(SANITIZE),,every-test-package web-test-deps) ## every test: each SDL 1.2 here, Wine, ARM (QEMU), three browsers, ASan/UBSan
-	$(MAKE) --no-print-directory -j 3 --output-sync=target test-build \
-		$(if $(SANITIZE),,web windows-for-tests package package-arm64 package-armhf)
+test: $(if $(SANITIZE),,every-test-package) ## every test: each SDL 1.2 here, Wine, ARM (QEMU), three browsers, ASan/UBSan
+	$(MAKE) --no-print-directory -j 3 --output-sync=target test-build $(if $(SANITIZE),, \
+		web-test-deps web windows-for-tests package package-arm64 package-armhf)
 	$(MAKE) --no-print-directory check
 
 check-fast: test-build web/node_modules/.package-lock.json ## the in-process tests, one end-to-end run and the lint
