@@ -28,8 +28,8 @@ bool Eventually(int timeoutMs, const std::function<bool()>& condition) {
         if (std::chrono::steady_clock::now() > deadline) {
             return false;
         }
-        // Each look may copy all the window's pixels: one every frame or two is enough.
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        // Each look may copy all the window's pixels: one every frame and a half is enough.
+        std::this_thread::sleep_for(std::chrono::milliseconds(3 * FRAME_DELAY / 2));
     }
     return true;
 }
