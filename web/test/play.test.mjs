@@ -305,7 +305,8 @@ const framesBetween = (changes) => changes.slice(1).map((c, i) => c.frame - chan
 // the display, and a Life step is FPS of them. The round's last frame is the end screen, up for one
 // frame and its hold, and the new round's first Life step counts it; that the hold is
 // END_SCREEN_HOLD ms of play, the pacing's test proves. The page keeps the game's pace whatever the
-// machine: a round takes 35 s of a 100-s bound.
+// machine: a round takes 35 s of a 100-s bound. The watch ends when the new round shows the Life
+// it started at, which a busy machine may already have left a step or more behind.
 test(ROUND, async () => {
   await newGame();
   await framesPass(1);
@@ -313,7 +314,7 @@ test(ROUND, async () => {
   const steps = framesBetween(changes);
   const end = steps.lastIndexOf(1);
   const expected = steps.map((_, i) => (i === end ? 1 : i === end + 1 ? facts.FPS - 1 : facts.FPS));
-  assert.ok(end > 0 && steps.length - end <= 2, `frames between Life's changes: ${steps}`);
+  assert.ok(end > 0, `frames between Life's changes: ${steps}`);
   assert.deepEqual(steps, expected);
   assert.equal(await page.evaluate(() => window.zarnOffRefresh), 0, "frames outside a refresh");
 });
