@@ -16,7 +16,9 @@ set(ZARN_LOADING_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/media/image.cpp
   ${CMAKE_CURRENT_LIST_DIR}/media/font.cpp)
 
-# Every build compiles the game alike: C++17, and every warning an error.
+# Every build compiles the game alike: C++17, every warning an error, and each program or library
+# as one file, so that the headers under it are read once, not once a source.
+set(CMAKE_UNITY_BUILD ON)
 set(CMAKE_CXX_STANDARD 17)
 set(CMAKE_CXX_STANDARD_REQUIRED ON)
 set(CMAKE_CXX_EXTENSIONS OFF)

@@ -48,3 +48,13 @@ int ReportStartupError() {
     fprintf(stderr, "%s\n", StartupErrorLine());
     return startupErrorStatus;
 }
+
+bool Refuse(const char* format, ...) {
+    char why[160];
+    va_list args;
+    va_start(args, format);
+    vsnprintf(why, sizeof why, format, args);
+    va_end(args);
+    SDL_SetError("%s", why);
+    return false;
+}

@@ -2,7 +2,6 @@
 #include "media.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -14,11 +13,6 @@ static const long long MAX_FONT_FILE = 16 << 20;
 
 // FreeType reads the open font from these bytes for as long as it is open: the game has one.
 static std::vector<Uint8> openFontBytes;
-
-static bool Refuse(const char* why) {
-    TTF_SetError("%s", why);
-    return false;
-}
 
 TTF_Font* FontFromBytes(const std::vector<Uint8>& bytes, int pointSize) {
     // TrueType, Apple's TrueType and OpenType with CFF outlines. FreeType opens other formats
@@ -40,12 +34,10 @@ TTF_Font* FontFromBytes(const std::vector<Uint8>& bytes, int pointSize) {
 // where the glyph's metrics and the kerning put it, without checking. A glyph or a kerning pair
 // far outside the line's box writes outside that surface.
 bool FontIsSound(TTF_Font* font, const char* characters) {
-    char why[160];
     int height = TTF_FontHeight(font);
     int ascent = TTF_FontAscent(font);
     if (height < MIN_LINE_HEIGHT || height > MAX_LINE_HEIGHT || ascent <= 0 || ascent > height) {
-        snprintf(why, sizeof why, "a line of %d pixels with an ascent of %d", height, ascent);
-        return Refuse(why);
+        return Refuse("a line of %d pixels with an ascent of %d", height, ascent);
     }
     int slack = height / 2;
     std::string drawn;
@@ -61,8 +53,7 @@ bool FontIsSound(TTF_Font* font, const char* characters) {
         }
         if (advance < 0 || advance > 2 * height || minX < -slack || maxX > advance + slack ||
             maxY > ascent + slack || minY < ascent - height - slack) {
-            snprintf(why, sizeof why, "the glyph '%c' lies outside its line", c);
-            return Refuse(why);
+            return Refuse("the glyph '%c' lies outside its line", c);
         }
     }
     for (char first : drawn) {
@@ -74,9 +65,7 @@ bool FontIsSound(TTF_Font* font, const char* characters) {
             TTF_SetFontKerning(font, 1);
             TTF_SizeText(font, pair, &kerned, &lineHeight);
             if (abs(kerned - plain) > slack) {
-                snprintf(why, sizeof why, "the kerning of \"%s\" moves it %d pixels", pair,
-                         kerned - plain);
-                return Refuse(why);
+                return Refuse("the kerning of \"%s\" moves it %d pixels", pair, kerned - plain);
             }
         }
     }

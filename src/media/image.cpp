@@ -3,7 +3,6 @@
 #include "media.h"
 
 #include <cerrno>
-#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -41,17 +40,6 @@ template <typename T, size_t N> static bool IsOneOf(T value, const T (&allowed)[
             return true;
         }
     }
-    return false;
-}
-
-// SDL's own formatter knows no 64-bit numbers, nor size_t: the text is formatted here.
-static bool Refuse(const char* format, ...) {
-    char why[160];
-    va_list args;
-    va_start(args, format);
-    vsnprintf(why, sizeof why, format, args);
-    va_end(args);
-    SDL_SetError("%s", why);
     return false;
 }
 

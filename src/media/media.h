@@ -102,6 +102,9 @@ void ClearStartupError(); // a new start: nothing has failed yet
 const char* StartupErrorLine();
 int ReportStartupError();
 
+// Why a file is refused: sets SDL's error text, formatted here (SDL's own formatter knows no
+// 64-bit numbers, nor size_t), and returns false.
+bool Refuse(const char* format, ...);
 // The steps of loading, for the tests and the fuzzers. Each failure sets SDL's error text.
 // Reads the whole file, refusing one longer than maxBytes.
 bool ReadWholeFile(const char* fileName, long long maxBytes, std::vector<Uint8>& bytes);
