@@ -1,15 +1,10 @@
 // The frame as the player sees it: pictures, sprites, the HUD and the end screen, in real pixels.
 #include "support.h"
 
-#include <memory>
-
 class DrawTest : public GameTest {
   protected:
     void SetUp() override {
         GameTest::SetUp();
-        shipped = std::make_unique<ShippedPictures>();
-        background = shipped->background, player = shipped->player;
-        enemy = shipped->enemy, endImage = shipped->endImage;
         // The HUD's colours would prove nothing if the pictures used them too.
         for (SDL_Surface* picture : {background, player, enemy, endImage}) {
             ASSERT_EQ(CountColor(picture, LIGHT_GREY, WHOLE), 0);
@@ -17,10 +12,6 @@ class DrawTest : public GameTest {
         }
         EnemyPaddleRect.x = 400;
         EnemyPaddleRect.y = 150;
-    }
-    void TearDown() override {
-        shipped.reset(); // before SDL ends
-        GameTest::TearDown();
     }
     // Ends the round on the next frame, with this final score.
     void LastFrameOfRoundWithScore(int score) {
@@ -35,8 +26,9 @@ class DrawTest : public GameTest {
                int(TextPixels(text).size());
     }
     const SDL_Rect WHOLE = {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT};
-    std::unique_ptr<ShippedPictures> shipped;
-    SDL_Surface *background, *player, *enemy, *endImage;
+    ShippedPictures shipped;
+    SDL_Surface *background = shipped.background, *player = shipped.player;
+    SDL_Surface *enemy = shipped.enemy, *endImage = shipped.endImage;
 };
 
 // Every flip the game asks for, counted on its way to SDL: the test program is linked with

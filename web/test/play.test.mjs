@@ -297,10 +297,6 @@ test("a hidden page's round waits, and goes on when the page shows again", async
   await eventually(3000, async () => (await lifeDigits(page)) !== life, "the round waits on");
 });
 
-// The frames between Life's changes, as the page counted them; the first change is where the
-// count starts.
-const framesBetween = (changes) => changes.slice(1).map((c, i) => c.frame - changes[i].frame);
-
 // Each frame drawn at a refresh, a refresh of its own: the game's steps never run faster than
 // the display, and a Life step is FPS of them. The round's last frame is the end screen, up for one
 // frame and its hold, and the new round's first Life step counts it; that the hold is
@@ -311,7 +307,8 @@ test(ROUND, async () => {
   await newGame();
   await framesPass(1);
   const changes = await changesAt(page, LIFE_DIGITS, { ms: 100000, until: await lifeDigits(page) });
-  const steps = framesBetween(changes);
+  // The frames between Life's changes, as the page counted them from the first change.
+  const steps = changes.slice(1).map((c, i) => c.frame - changes[i].frame);
   const end = steps.lastIndexOf(1);
   const expected = steps.map((_, i) => (i === end ? 1 : i === end + 1 ? facts.FPS - 1 : facts.FPS));
   assert.ok(end > 0, `frames between Life's changes: ${steps}`);
@@ -327,7 +324,6 @@ test("Escape ends the game, leaves its last picture and offers Play again", asyn
   assert.ok(await showsBackground(), "the last picture stays");
 });
 
-const touch = (type, at) => page.touch(type, at);
 const buttonCentre = (id) =>
   page.evaluate((id) => {
     const r = document.getElementById(id).getBoundingClientRect();
@@ -379,24 +375,24 @@ for (const [name, width, height] of [
   test(`a phone ${name}: a held button moves the player, a touch scores on the marker`, (t) =>
     onPhone(t, width, height, async () => {
       await heldDownStopsAtTheBottom(
-        async () => touch("touchStart", await buttonCentre("down")),
-        () => touch("touchEnd"),
+        async () => page.touch("touchStart", await buttonCentre("down")),
+        () => page.touch("touchEnd"),
       );
       // Up, then the finger slides off the button: the player stops.
       const up = await buttonCentre("up");
-      await touch("touchStart", up);
+      await page.touch("touchStart", up);
       await framesPass(10);
-      await touch("touchMove", { x: up.x, y: up.y - 200 });
+      await page.touch("touchMove", { x: up.x, y: up.y - 200 });
       await framesPass(2);
       const stopped = await playerColumn();
       await framesPass(10);
-      await touch("touchEnd");
+      await page.touch("touchEnd");
       assert.equal(await playerColumn(), stopped, "the player moved on after the finger left Up");
       // The page may be asked to scroll; a touch still lands on the game pixel under it.
       await page.evaluate(() => window.scrollTo(0, 200));
       await scoresOnTheMarkerOnly(async (x, y) => {
-        await touch("touchStart", await onScreen(x, y));
-        await touch("touchEnd");
+        await page.touch("touchStart", await onScreen(x, y));
+        await page.touch("touchEnd");
       });
     })());
 }
