@@ -1,5 +1,6 @@
 // Test support for the end-to-end tests: a real X server, the real game in it, real input.
 #include "desktop.h"
+#include "bmp_file.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -11,7 +12,6 @@
 #include <fstream>
 #include <functional>
 #include <poll.h>
-#include <sstream>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
@@ -209,10 +209,8 @@ bool GameProcess::Running() {
 }
 
 std::string GameProcess::ErrorOutput() const {
-    std::ifstream in(errorFile_);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+    Bytes text = FileBytes(errorFile_);
+    return std::string(text.begin(), text.end());
 }
 
 // The first line of what /proc says of the process in `file` that holds the text; "" if none.

@@ -112,9 +112,7 @@ TEST_F(EndToEnd, StartedFromAnotherFolderTheWindowsGameFindsItsFilesBesideItself
 // What a program wrote as text, with Windows' line ends as Linux has them.
 static std::string AsText(const Bytes& bytes) {
     std::string text(bytes.begin(), bytes.end());
-    for (size_t crlf; (crlf = text.find("\r\n")) != std::string::npos;) {
-        text.erase(crlf, 1);
-    }
+    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
     return text;
 }
 

@@ -2,10 +2,10 @@
 // in Life steps (a second or so each): ZARN_SOAK_STEPS, 30 by default; `make soak` plays 600.
 #include "desktop.h"
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <random>
-#include <sstream>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -13,13 +13,11 @@ namespace fs = std::filesystem;
 // Where a leak was allocated on behalf of the game: its pictures, its font, its frames, in any
 // of its files under src/ (valgrind names them from the source folder). What SDL allocates while
 // it starts itself up is SDL's own.
+static const char* const BRING_UP[] = {"SDL_Init", "SDL_SetVideoMode", "TTF_Init"};
 static bool IsTheGamesLeak(const std::string& record) {
-    for (const char* bringUp : {"SDL_Init", "SDL_SetVideoMode", "TTF_Init"}) {
-        if (record.find(bringUp) != std::string::npos) {
-            return false;
-        }
-    }
-    return record.find("(src/") != std::string::npos;
+    auto inBringUp = [&](const char* call) { return record.find(call) != std::string::npos; };
+    return record.find("(src/") != std::string::npos &&
+           std::none_of(std::begin(BRING_UP), std::end(BRING_UP), inBringUp);
 }
 
 // The loss records that valgrind reports as definitely lost: each ends at a line of its prefix

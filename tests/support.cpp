@@ -1,6 +1,7 @@
 // Test support: the real game started in-process on SDL's dummy video driver, and its pixels.
 #include "support.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <random>
@@ -16,12 +17,9 @@ const std::vector<GamePicture> GAME_PICTURES = {FOR_EACH_PICTURE(GAME_PICTURE)};
 #undef GAME_PICTURE
 
 bool IsRequired(const std::string& name) {
-    for (const GamePicture& picture : GAME_PICTURES) {
-        if (name == picture.name) {
-            return picture.required;
-        }
-    }
-    return true;
+    auto picture = std::find_if(GAME_PICTURES.begin(), GAME_PICTURES.end(),
+                                [&](const GamePicture& p) { return name == p.name; });
+    return picture == GAME_PICTURES.end() || picture->required;
 }
 
 Color PixelAt(SDL_Surface* surface, int x, int y) {

@@ -23,8 +23,8 @@ let game, desktop, page;
 // others; unset, all run.
 const ROUND = "a Life step every 30 frames, each at a refresh; the end screen held; a new round";
 const part = process.env.ZARN_WEB_PART;
-const partOf = (name) => (name === ROUND ? "round" : "rest");
-const test = (name, fn) => nodeTest(name, { skip: Boolean(part) && partOf(name) !== part }, fn);
+const test = (name, fn) =>
+  nodeTest(name, { skip: Boolean(part) && (name === ROUND ? "round" : "rest") !== part }, fn);
 
 // A 24-bit BMP as the game ships them: pixel (x, y) as [r, g, b].
 function bmpPixel(name, x, y) {
