@@ -4,8 +4,8 @@
 # depend on, unpacked into FOLDER/root. apt works on a private state in FOLDER/apt, so this
 # system's dpkg gains no architecture and no package. FOLDER/root/DEBIAN holds the libraries'
 # symbols and shlibs files: to dpkg-shlibdeps the root is a package tree, and the package's Depends
-# come from them. Made again when the list, the Debian release or a package's version changes;
-# offline, the last lists read decide.
+# come from them. Made again when the list or apt's package lists change (a new release, a new
+# version of any package); offline, the last lists read decide.
 # cross/root.sh ARCH FOLDER
 set -eu
 arch=$1
@@ -14,7 +14,10 @@ mkdir -p "$2/apt/lists/partial" "$2/apt/archives/partial"
 dir=$(cd "$2" && pwd -P)
 root=$dir/root
 [ -f "$dir/apt/status" ] || : >"$dir/apt/status"
-# This system's sources and keys, read for ARCH alone, into the private state.
+# This system's sources and keys, read for ARCH alone, into the private state. A new file: the
+# folder may be a copy of another linked to its files (as the rebuild that checks a package's
+# bytes makes it).
+rm -f "$dir/apt/apt.conf"
 cat >"$dir/apt/apt.conf" <<CONF
 APT::Architecture "$arch";
 APT::Architectures { "$arch"; };
@@ -32,10 +35,9 @@ CONF
 export APT_CONFIG="$dir/apt/apt.conf"
 packages=$("$src/tools/install-deps.sh" --list cross-root)
 apt-get update -qq || [ -f "$root/.made" ]
-# What the root would hold: every package and version that apt would unpack into it.
-# shellcheck disable=SC2086 # a list of packages
-made="$(. /etc/os-release && echo "$VERSION_CODENAME"): $(apt-get install -s $packages |
-    sed -n 's/^Inst \([^ ]*\) (\([^ ]*\).*/\1=\2/p' | LC_ALL=C sort | tr '\n' ' ')"
+# What the root is made of: the packages asked for, from the package lists that apt last read,
+# which change with the release and with any package's new version.
+made="$packages $(cat "$dir"/apt/lists/*_Packages* | sha256sum | cut -d' ' -f1)"
 if [ "$(cat "$root/.made" 2>/dev/null)" = "$made" ]; then
     exit 0
 fi
