@@ -36,6 +36,10 @@ bool UnderWine();
 // A file's path as the game under test writes it in a message: under Wine, as Windows has it.
 std::string PathAsTheGameSaysIt(const std::filesystem::path& path);
 
+// How long a game is given to open its window, or to end once told to: natively a fraction of a
+// second, under Wine a few seconds on a busy machine, which the bound allows ten times over.
+const int GAME_WAIT_MS = 60000;
+
 // The real game, started in a working directory on the X server: the game under test, or a
 // command that runs it (valgrind and its options before it, or an installed launcher).
 class GameProcess {
@@ -45,7 +49,7 @@ class GameProcess {
     ~GameProcess();
     // Whether the game ends within timeoutMs with this status; and, with EndsSaying, having said
     // one line that starts with the words, or with no words nothing. What it said, if not.
-    ::testing::AssertionResult Ends(int status, int timeoutMs = 10000);
+    ::testing::AssertionResult Ends(int status, int timeoutMs = GAME_WAIT_MS);
     ::testing::AssertionResult EndsSaying(int status, const std::string& words);
     bool Running();
     std::string ErrorOutput() const;
@@ -90,7 +94,8 @@ class GameWindow {
 class StartedGame : public GameProcess {
   public:
     StartedGame(const XServer& server, const std::filesystem::path& workDir,
-                const std::vector<std::string>& command = GameCommand(), int windowMs = 10000)
+                const std::vector<std::string>& command = GameCommand(),
+                int windowMs = GAME_WAIT_MS)
         : GameProcess(server, workDir, command), window(server, windowMs) {}
     // Whether its window came up; what the game said if it did not.
     ::testing::AssertionResult HasAWindow() const;

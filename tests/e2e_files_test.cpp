@@ -101,7 +101,7 @@ TEST_F(EndToEnd, StartedFromAnotherFolderTheWindowsGameFindsItsFilesBesideItself
 
     // Started as Explorer starts it, with no console to print to: a message box says it.
     GameProcess started(*server, elsewhere, {command[0], "start", "/unix", command.back()});
-    GameWindow box(*server, 10000);
+    GameWindow box(*server, GAME_WAIT_MS);
     ASSERT_TRUE(box.Found()) << "no message box";
     EXPECT_LT(box.Width(), SCREEN_WIDTH);
     box.RequestClose();

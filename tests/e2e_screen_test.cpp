@@ -129,7 +129,7 @@ TEST_F(BigScreen, FullScreenCentresTheGameOnBlackAndF11OrAltEnterSwitchMidRound)
     std::vector<std::string> command = GameCommand();
     command.push_back("--fullscreen");
     GameProcess game(*server, SourceDir(), command);
-    auto window = std::make_unique<GameWindow>(*server, 10000);
+    auto window = std::make_unique<GameWindow>(*server, GAME_WAIT_MS);
     ASSERT_TRUE(window->Found()) << game.ErrorOutput();
     // 1600 x 1200 holds the game at 2x, 1024 x 1024, with 288 and 88 pixels of black around it.
     const int left = 288, top = 88;
