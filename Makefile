@@ -10,6 +10,9 @@ BUILD_DIR := build
 CMAKE_FLAGS :=
 endif
 DEPS := tools/install-deps.sh
+# What the builds make of others' sources alone (the Windows libraries, the ARM roots) is kept
+# once for every checkout of this user, keyed by what it is made of.
+export ZARN_CACHE ?= $(or $(XDG_CACHE_HOME),$(HOME)/.cache)/zarn
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 # Most tests wait on a game that idles between frames: three times as many tests as cores.
 TEST_JOBS := $(shell echo $$(( 3 * $(JOBS) )))

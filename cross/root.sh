@@ -13,11 +13,11 @@ src=$(cd "$(dirname "$0")/.." && pwd -P)
 mkdir -p "$2/apt/lists/partial" "$2/apt/archives/partial"
 dir=$(cd "$2" && pwd -P)
 root=$dir/root
+# Checkouts may share the folder: while one makes the root, the others wait for it.
+exec 9>"$dir/lock"
+flock 9
 [ -f "$dir/apt/status" ] || : >"$dir/apt/status"
-# This system's sources and keys, read for ARCH alone, into the private state. A new file: the
-# folder may be a copy of another linked to its files (as the rebuild that checks a package's
-# bytes makes it).
-rm -f "$dir/apt/apt.conf"
+# This system's sources and keys, read for ARCH alone, into the private state.
 cat >"$dir/apt/apt.conf" <<CONF
 APT::Architecture "$arch";
 APT::Architectures { "$arch"; };

@@ -3,7 +3,8 @@
 # built again with SOURCE_DATE_EPOCH unset, is the same bytes; where not, diffoscope says what
 # differs. The second build is a copy of the source elsewhere, built from nothing (the Windows
 # libraries too) in another environment (working directory, umask, time zone, locale); an ARM
-# package against the checkout's root, linked in. Each target is a test of its own, side by side.
+# package against the root the checkout's was built against. Each target is a test of its own,
+# side by side.
 # tests/reproducible.sh SOURCE_FOLDER SCRATCH_FOLDER TARGET
 set -eu
 source=$(realpath "$1")
@@ -22,7 +23,7 @@ copy=$scratch/another/place/zarn-copy
 mkdir -p "$copy/build" "$copy.cwd"
 (cd "$source" && { git ls-files -co --exclude-standard | while read -r f; do
     [ -e "$f" ] && echo "$f"; done; echo .git; } | tar -cf - -T -) | tar -xf - -C "$copy"
-case $target in package-*) cp -al "$source/build/${target#package-}" "$copy/build/" ;; esac
+case $target in package-*) ;; *) export ZARN_CACHE="$scratch/cache" ;; esac
 (cd "$copy.cwd" && umask 077 && TZ=Pacific/Kiritimati LC_ALL=POSIX make -s -C "$copy" "$target" \
     >"$copy.log" 2>&1) || { cat "$copy.log"; exit 1; }
 

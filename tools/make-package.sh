@@ -2,8 +2,8 @@
 # `make package`: the Debian package, built as Debian builds: its own build folder with Debian's
 # layout for games and Debian's hardening flags, the binary stripped. Built again from the same
 # commit, in any folder, at any time, it is the same file byte for byte. With ARCH (arm64,
-# armhf), the package for that architecture, cross-compiled against the root in CROSS_FOLDER
-# (cross/root.sh makes it).
+# armhf), the package for that architecture, cross-compiled against the root that cross/root.sh
+# makes in ZARN_CACHE (the Makefile names it), else in CROSS_FOLDER; CROSS_FOLDER/root leads to it.
 # tools/make-package.sh BUILD_FOLDER OUTPUT_FOLDER [ARCH CROSS_FOLDER]
 set -eu
 # The package's folders are open to all, whatever the umask of whoever builds it.
@@ -22,11 +22,15 @@ prefixMap="-ffile-prefix-map=$root=. -ffile-prefix-map=$build=."
 cross=""
 cpackCross=""
 if [ -n "${3:-}" ]; then
-    "$root/cross/root.sh" "$3" "$4"
+    made=$(realpath -m "${ZARN_CACHE:-$4}/cross-$3")
+    "$root/cross/root.sh" "$3" "$made"
+    mkdir -p "$4"
+    [ -L "$4/root" ] || rm -rf "$4/root"
+    ln -sfn "$made/root" "$4/root"
     # A folder that an older checkout configured with another toolchain file starts afresh.
     grep -qsF "$root/cross/toolchain.cmake" "$build"/CMakeFiles/*/CMakeSystem.cmake ||
         rm -rf "${build:?}"/*
-    sysroot=$(cd "$4" && pwd -P)/root
+    sysroot=$(cd "$made/root" && pwd -P)
     triplet=$(dpkg-architecture -a "$3" -q DEB_HOST_MULTIARCH 2>/dev/null)
     # The flags and the libraries' packages are ARCH's; the root's place leaves no trace.
     export DEB_HOST_ARCH="$3"

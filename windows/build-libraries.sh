@@ -42,6 +42,10 @@ while read -r sum name; do
 done <"$here/third-party.sha256"
 $checkOnly && exit 0
 cache=$(realpath -m "$2")
+# Checkouts may share the cache: while one builds the libraries, the others wait for them.
+mkdir -p "$(dirname "$cache")"
+exec 9>"$cache.lock"
+flock 9
 
 key=$(cat "$here/third-party.sha256" "$0" | sha256sum | cut -c1-16)
 prefix=$cache/$key

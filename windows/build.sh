@@ -1,7 +1,8 @@
 #!/bin/sh
 # `make windows`: Zarn Game for 64-bit Windows as BUILD/zarn-windows-<version>.zip, one folder
 # with zarn.exe, SDL.dll, graphics\, README.txt and the licences, unpacked in BUILD/windows/.
-# The libraries' archives come from ZARN_THIRD_PARTY, else ../shared/third-party.
+# The libraries' archives come from ZARN_THIRD_PARTY, else ../shared/third-party; the libraries
+# built from them are kept in ZARN_CACHE (the Makefile names it), else in BUILD_FOLDER/cache.
 # windows/build.sh BUILD_FOLDER [--for-tests]
 # --for-tests (as make test runs it): the in-process tests are built too, and missing archives
 # are not a failure: the reason goes to BUILD/windows-skipped.txt, and the Windows tests report
@@ -24,7 +25,12 @@ if [ "$status" -ne 0 ]; then
     [ "$status" -eq 3 ] && [ "$forTests" = ON ] && { echo "$reason" >"$skipped"; exit 0; }
     exit "$status"
 fi
-libraries=$("$root/windows/build-libraries.sh" "$archives" "$build/windows-libs")
+cached=$("$root/windows/build-libraries.sh" "$archives" "${ZARN_CACHE:-$build/cache}/windows-libs")
+# Linked to from the build folder, as if built there: the linker orders zarn.exe's imports by the
+# paths of the libraries that it reads them from.
+libraries=$build/windows-libs
+[ -L "$libraries" ] || rm -rf "$libraries"
+ln -sfn "$cached" "$libraries"
 
 jobs=$(nproc 2>/dev/null || echo 2)
 # build FOLDER CMAKE_OPTIONS...: one CMake tree of the Windows build.
