@@ -36,8 +36,9 @@ bool UnderWine();
 // A file's path as the game under test writes it in a message: under Wine, as Windows has it.
 std::string PathAsTheGameSaysIt(const std::filesystem::path& path);
 
-// How long a game is given to open its window, or to end once told to: natively a fraction of a
-// second, under Wine a few seconds on a busy machine, which the bound allows ten times over.
+// How long a game is given for what it does at once: open its window, act on a key or the
+// pointer, end once told to. Natively a fraction of a second; sanitized or under Wine, on a busy
+// machine, seconds, which the bound allows ten times over. It costs nothing when the game is quick.
 const int GAME_WAIT_MS = 60000;
 
 // The real game, started in a working directory on the X server: the game under test, or a

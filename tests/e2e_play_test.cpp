@@ -51,7 +51,7 @@ TEST_F(EndToEnd, ThePointerOnTheMarkerColumnScoresAndTheArrowKeysMoveThePlayer) 
     // On the marker column, high up in the window: a hit. The enemy jumps, the score shows 10.
     window.MovePointer(first.x + MARKER_OFFSET, 40);
     Place second;
-    EXPECT_TRUE(Eventually(3000, [&] {
+    EXPECT_TRUE(Eventually(GAME_WAIT_MS, [&] {
         picture = window.Capture();
         second = FindEnemy(picture.get(), enemy);
         return second != Place() && second != first;

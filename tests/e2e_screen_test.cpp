@@ -58,12 +58,12 @@ class BigScreen : public EndToEnd {
             const char* key = direction > 0 ? "Down" : "Up";
             SCOPED_TRACE(key);
             int before = playerTop(), after = -1;
-            EXPECT_TRUE(Eventually(3000, [&] {
+            EXPECT_TRUE(Eventually(GAME_WAIT_MS, [&] {
                 int now = playerTop();
                 return std::exchange(before, now) == now && now >= 0;
             })) << "the player does not come to rest";
             window.Key("keydown", key);
-            EXPECT_TRUE(Eventually(3000, [&] {
+            EXPECT_TRUE(Eventually(GAME_WAIT_MS, [&] {
                 after = playerTop();
                 return after >= 0 && (after - before) * direction > 0;
             })) << "the player did not move";
@@ -113,7 +113,7 @@ TEST_F(BigScreen, AtScale2EveryGamePixelIsABlockAndThePointerFindsItsGamePixel) 
         marker = enemyAt.x + MARKER_OFFSET;
         window.MovePointer(2 * marker + half, 2 * 40);
         Place moved;
-        EXPECT_TRUE(Eventually(3000, [&] {
+        EXPECT_TRUE(Eventually(GAME_WAIT_MS, [&] {
             moved = EnemyIn(window);
             return moved != Place() && moved != enemyAt;
         })) << "no hit";
@@ -155,7 +155,7 @@ TEST_F(BigScreen, FullScreenCentresTheGameOnBlackAndF11OrAltEnterSwitchMidRound)
     MovePlayerDownAndUp(*window);
     EXPECT_EQ(EnemyIn(*window), enemyAt) << "the bar scored";
     window->MovePointer(left + 2 * REST_X, markerRow);
-    EXPECT_TRUE(Eventually(3000, [&] {
+    EXPECT_TRUE(Eventually(GAME_WAIT_MS, [&] {
         Place moved = EnemyIn(*window);
         return moved != Place() && moved != enemyAt;
     })) << "no hit on the marker row";
